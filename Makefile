@@ -1,0 +1,59 @@
+# The two commands of the project:
+#   make run    set up, build and start the program
+#   make test   set up, build and pass the tests (and a short fuzz run)
+
+SHELL := bash
+.SHELLFLAGS := -o pipefail -c
+
+BUILD      ?= build
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
+
+# Headless: Qt without a display; Qt WebEngine as root needs its sandbox off and no GPU.
+TEST_ENV = QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \
+           QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
+
+.PHONY: all deps configure build test unit-tests fuzz bench run format clean
+
+all: build
+
+deps:
+	bash scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja
+
+build: configure
+	cmake --build $(BUILD) -j2
+
+unit-tests: build
+	cd $(BUILD) && $(TEST_ENV) ctest --output-on-failure -j2
+
+test: unit-tests fuzz
+
+# libFuzzer runs on the readers of the program's files, starting from the committed seeds.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DQUARBEL_FUZZ=ON \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) -j2
+	@for target in structure_reader; do \
+	  corpus=$$(mktemp -d); \
+	  cp fuzz/corpus/$${target%_reader}/* "$$corpus"/; \
+	  echo "fuzzing $$target for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_BUILD)/fuzz/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+	    -artifact_prefix=$(FUZZ_BUILD)/ -print_final_stats=1 "$$corpus" 2>&1 | tail -n 40 \
+	    || { rm -rf "$$corpus"; echo "fuzzing $$target found a failure"; exit 1; }; \
+	  rm -rf "$$corpus"; \
+	done
+
+bench: build
+	$(BUILD)/bench/structure_bench
+
+run: build
+	@echo "The main window arrives with the desktop program; the program folder is $(BUILD)/program."
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing the program needs.
+# Cheap to call every time: when everything is present it does nothing.
+set -euo pipefail
+
+packages=(
+  # tool chain
+  g++ cmake ninja-build make pkg-config git clang clang-format libclang-rt-14-dev
+  # tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # Qt 6 and its Ukrainian translations
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  qt6-webengine-dev qt6-webengine-dev-tools qt6-svg-dev qt6-translations-l10n
+  libgl-dev
+  # the word processor: LibreOfficeKit and a Writer without a desktop
+  libreofficekit-dev libreoffice-writer-nogui
+  # page parsing, pictures, compression
+  libxml2-dev libgif-dev libjpeg-dev zlib1g-dev zip unzip
+  # headless runs of the program
+  xvfb xauth fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "installed" ] || missing+=("$p")
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

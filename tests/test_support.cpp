@@ -1,0 +1,37 @@
+#include "test_support.h"
+
+#include "text/cp1251.h"
+
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+namespace quarbel::testing {
+
+std::string W(std::string_view utf8) { return Cp1251FromUtf8(utf8); }
+
+std::string U(std::string_view text1251) { return Utf8FromCp1251(text1251); }
+
+TempDir::TempDir() {
+  std::random_device random;
+  for (;;) {
+    path_ = std::filesystem::temp_directory_path() /
+            ("quarbel-test-" + std::to_string(random()) + std::to_string(random()));
+    if (std::filesystem::create_directory(path_))
+      break;
+  }
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out)
+    throw std::runtime_error("cannot write test file " + path.string());
+}
+
+} // namespace quarbel::testing

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace quarbel::testing {
+
+// The Windows-1251 bytes of a UTF-8 literal, so tests can be written in readable text.
+std::string W(std::string_view utf8);
+
+// UTF-8 of a Windows-1251 text, for readable failure messages.
+std::string U(std::string_view text1251);
+
+// A fresh folder removed with everything in it when the test ends.
+class TempDir {
+public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+  std::filesystem::path path_;
+};
+
+void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
+
+} // namespace quarbel::testing

@@ -23,8 +23,8 @@ Outline MakeOutline(int nodes) {
     if (i % 4 == 0)
       outline.push_back({depth, heading + std::to_string(i)});
     else
-      outline.push_back({depth, lecture + std::to_string(i) + folder + std::to_string(i) +
-                                    ".doc ]"});
+      outline.push_back(
+          {depth, lecture + std::to_string(i) + folder + std::to_string(i) + ".doc ]"});
     depth = (i % 9 == 8) ? 0 : (i % 4 == 0 ? depth + 1 : depth);
   }
   return outline;

@@ -8,9 +8,13 @@
 
 namespace quarbel::testing {
 
-std::string W(std::string_view utf8) { return Cp1251FromUtf8(utf8); }
+std::string W(std::string_view utf8) {
+  return Cp1251FromUtf8(utf8);
+}
 
-std::string U(std::string_view text1251) { return Utf8FromCp1251(text1251); }
+std::string U(std::string_view text1251) {
+  return Utf8FromCp1251(text1251);
+}
 
 TempDir::TempDir() {
   std::random_device random;

@@ -32,8 +32,8 @@ std::string EncodeGif(const IndexedImage& image) {
   const size_t colours = image.palette.size();
   if (image.width <= 0 || image.height <= 0 || colours == 0 || colours > 256 ||
       image.pixels.size() != static_cast<size_t>(image.width) * image.height ||
-      (image.transparentIndex && (*image.transparentIndex < 0 ||
-                                  static_cast<size_t>(*image.transparentIndex) >= colours)))
+      (image.transparentIndex &&
+       (*image.transparentIndex < 0 || static_cast<size_t>(*image.transparentIndex) >= colours)))
     throw std::invalid_argument("inconsistent indexed picture");
   for (const std::uint8_t index : image.pixels) {
     if (index >= colours)

@@ -15,9 +15,9 @@ struct RgbColor {
 struct IndexedImage {
   int width = 0;
   int height = 0;
-  std::vector<RgbColor> palette;        // 1..256 colours
-  std::vector<std::uint8_t> pixels;     // width * height indices into the palette
-  std::optional<int> transparentIndex;  // palette entry that shows as see-through
+  std::vector<RgbColor> palette;       // 1..256 colours
+  std::vector<std::uint8_t> pixels;    // width * height indices into the palette
+  std::optional<int> transparentIndex; // palette entry that shows as see-through
 };
 
 } // namespace quarbel

@@ -11,7 +11,9 @@ std::string ComposeDocumentText(std::string_view title, std::string_view path) {
   return text;
 }
 
-bool IsDocumentText(std::string_view text) { return text.find('[') != std::string_view::npos; }
+bool IsDocumentText(std::string_view text) {
+  return text.find('[') != std::string_view::npos;
+}
 
 std::string PathFromNodeText(std::string_view text) {
   const size_t bracket = text.find('[');

@@ -17,7 +17,9 @@ struct OutlineNode {
 using Outline = std::vector<OutlineNode>;
 
 // The menu's level of a node: 1 at the top, one more for each ancestor.
-inline int NodeLevel(const OutlineNode& node) { return node.depth + 1; }
+inline int NodeLevel(const OutlineNode& node) {
+  return node.depth + 1;
+}
 
 // True when the depths describe a tree: the first node is at depth 0 and no node is more
 // than one level deeper than the node before it.

@@ -179,8 +179,7 @@ std::optional<std::string> TryCp1251FromUtf8(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   const bool ok = ForEachCp1251(
-      utf8, [&](unsigned char b) { out += static_cast<char>(b); },
-      [](char32_t) { return false; });
+      utf8, [&](unsigned char b) { out += static_cast<char>(b); }, [](char32_t) { return false; });
   if (!ok)
     return std::nullopt;
   return out;

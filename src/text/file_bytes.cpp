@@ -15,8 +15,8 @@ namespace quarbel {
 namespace {
 
 [[noreturn]] void Fail(const char* whatUtf8, const std::filesystem::path& path, int err) {
-  throw Error(Cp1251FromUtf8(whatUtf8) + " \"" + PathForMessage(path) + "\": " +
-              SystemErrorText(err));
+  throw Error(Cp1251FromUtf8(whatUtf8) + " \"" + PathForMessage(path) +
+              "\": " + SystemErrorText(err));
 }
 
 // Writes all of `bytes` to `fd`; false with errno set on failure.
@@ -104,8 +104,8 @@ void ReplaceFileBytes(const std::filesystem::path& path, std::string_view bytes)
   std::filesystem::path temp;
   int fd = -1;
   for (int attempt = 0; fd < 0; ++attempt) {
-    temp = folder / (".quarbel-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
-                     ".tmp");
+    temp = folder /
+           (".quarbel-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && (errno != EEXIST || attempt > 100))
       Fail(kCannotWrite, path, errno);

@@ -8,11 +8,11 @@ namespace {
 // Latin spelling of the small letters а..я (bytes 0xE0..0xFF) and of their capitals
 // (0xC0..0xDF), in alphabet order.
 constexpr std::array<const char*, 32> kSmall = {
-    "a", "b", "v", "g",  "d",    "e", "zh", "z", "i",  "j", "k",  "l", "m",  "n",  "o",  "p",
-    "r", "s", "t", "u",  "f",    "x", "cz", "ch", "sh", "shch", "_", "y", "_", "e", "yu", "ya"};
+    "a", "b", "v", "g", "d", "e", "zh", "z",  "i",  "j",    "k", "l", "m", "n", "o",  "p",
+    "r", "s", "t", "u", "f", "x", "cz", "ch", "sh", "shch", "_", "y", "_", "e", "yu", "ya"};
 constexpr std::array<const char*, 32> kCapital = {
-    "A", "B", "V", "G",  "D",    "E", "Zh", "Z", "I",  "J", "K",  "L", "M",  "N",  "O",  "P",
-    "R", "S", "T", "U",  "F",    "X", "Cz", "Ch", "Sh", "Shch", "_", "Y", "_", "E", "Yu", "Ya"};
+    "A", "B", "V", "G", "D", "E", "Zh", "Z",  "I",  "J",    "K", "L", "M", "N", "O",  "P",
+    "R", "S", "T", "U", "F", "X", "Cz", "Ch", "Sh", "Shch", "_", "Y", "_", "E", "Yu", "Ya"};
 
 const char* LatinOf(unsigned char b) {
   if (b >= 0xE0)

@@ -19,9 +19,9 @@ TEST(StructureFuzzCorpus, EverySeedPassesTheFuzzTarget) {
     std::ifstream in(entry.path(), std::ios::binary);
     const std::string bytes(std::istreambuf_iterator<char>(in), {});
     SCOPED_TRACE(entry.path().string());
-    EXPECT_EQ(LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                     bytes.size()),
-              0);
+    EXPECT_EQ(
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
+        0);
     ++seeds;
   }
   EXPECT_GT(seeds, 0) << "the seed corpus is missing";

@@ -82,8 +82,7 @@ TEST(Koi8r, AgreesWithTheSystemConverterWhereKoi8rHasTheCharacter) {
 }
 
 TEST(Koi8r, UkrainianLettersBecomeReferences) {
-  EXPECT_EQ(Koi8rFromCp1251(W("Привіт, Їжак")),
-            "\xF0\xD2\xC9\xD7&#1110;\xD4, &#1031;\xD6\xC1\xCB");
+  EXPECT_EQ(Koi8rFromCp1251(W("Привіт, Їжак")), "\xF0\xD2\xC9\xD7&#1110;\xD4, &#1031;\xD6\xC1\xCB");
   EXPECT_EQ(Koi8rFromCp1251(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 

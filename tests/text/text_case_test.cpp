@@ -46,8 +46,8 @@ TEST(TextCase, LastPosIsOneBasedAndZeroWhenAbsent) {
     const char* text;
     int pos;
   } cases[] = {
-      {".", "a.b.c", 4}, {".", "abc", 0},      {"ab", "abab", 3}, {"abab", "ab", 0},
-      {"", "abc", 0},    {"a", "a", 1},       {"/", "/x/y", 3},  {"aa", "aaa", 2},
+      {".", "a.b.c", 4}, {".", "abc", 0}, {"ab", "abab", 3}, {"abab", "ab", 0},
+      {"", "abc", 0},    {"a", "a", 1},   {"/", "/x/y", 3},  {"aa", "aaa", 2},
   };
   for (const Case& c : cases)
     EXPECT_EQ(LastPos(c.sub, c.text), c.pos) << c.sub << " in " << c.text;

@@ -64,7 +64,7 @@ Canvas ArrowIcon(bool forward) {
   constexpr Rgba kDisc{60, 130, 210};
   c.Fill(Circle(16, 16, 15), kRing);
   c.Fill(Circle(16, 16, 13.5), kDisc);
-  std::vector<std::pair<double, double>> arrow = {{9, 16}, {17, 8},  {17, 13}, {24, 13},
+  std::vector<std::pair<double, double>> arrow = {{9, 16},  {17, 8},  {17, 13}, {24, 13},
                                                   {24, 19}, {17, 19}, {17, 24}};
   if (forward) {
     for (auto& [x, y] : arrow)

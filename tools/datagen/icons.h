@@ -11,8 +11,8 @@ namespace datagen {
 Canvas DocumentTypeIcon(const std::string& label, Rgba band);
 
 // The built-in textbook icons.
-Canvas HomeIcon();                 // 48 x 48
-Canvas ArrowIcon(bool forward);    // 32 x 32
-Canvas ExpanderIcon(bool plus);    // 10 x 10
+Canvas HomeIcon();              // 48 x 48
+Canvas ArrowIcon(bool forward); // 32 x 32
+Canvas ExpanderIcon(bool plus); // 10 x 10
 
 } // namespace datagen

@@ -4,8 +4,8 @@
 //   quarbel-make-data TYPE_ICON_FOLDER GIF_FOLDER
 
 #include "icons.h"
-#include "png_writer.h"
 #include "pictures/gif_encoder.h"
+#include "png_writer.h"
 
 #include <filesystem>
 #include <fstream>

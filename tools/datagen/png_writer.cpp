@@ -39,8 +39,8 @@ std::string EncodePng(int width, int height, const std::vector<std::uint8_t>& rg
   std::string header;
   PutBigEndian32(header, static_cast<std::uint32_t>(width));
   PutBigEndian32(header, static_cast<std::uint32_t>(height));
-  header += '\x08'; // bit depth
-  header += '\x06'; // colour type: RGBA
+  header += '\x08';               // bit depth
+  header += '\x06';               // colour type: RGBA
   header += std::string(3, '\0'); // compression, filter, interlace
 
   std::string out = "\x89PNG\r\n\x1a\n";

@@ -13,7 +13,7 @@ FUZZ_SECONDS ?= 30
 TEST_ENV = QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \
            QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 
-.PHONY: all deps configure build test unit-tests fuzz bench run format clean
+.PHONY: all deps configure build test fuzz bench run format clean
 
 all: build
 
@@ -26,10 +26,9 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j2
 
-unit-tests: build
+# The fuzz run comes first so that the test summary closes the output.
+test: build fuzz
 	cd $(BUILD) && $(TEST_ENV) ctest --output-on-failure -j2
-
-test: unit-tests fuzz
 
 # libFuzzer runs on the readers of the program's files, starting from the committed seeds.
 fuzz: deps
@@ -41,7 +40,7 @@ fuzz: deps
 	  cp fuzz/corpus/$${target%_reader}/* "$$corpus"/; \
 	  echo "fuzzing $$target for $(FUZZ_SECONDS) s"; \
 	  $(FUZZ_BUILD)/fuzz/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
-	    -artifact_prefix=$(FUZZ_BUILD)/ -print_final_stats=1 "$$corpus" 2>&1 | tail -n 40 \
+	    -artifact_prefix=$(FUZZ_BUILD)/ -print_final_stats=1 "$$corpus" 2>&1 | tail -n 6 \
 	    || { rm -rf "$$corpus"; echo "fuzzing $$target found a failure"; exit 1; }; \
 	  rm -rf "$$corpus"; \
 	done

@@ -35,7 +35,7 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DQUARBEL_FUZZ=ON \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(FUZZ_BUILD) -j2
-	@for target in structure_reader; do \
+	@for target in structure_reader table_reader; do \
 	  corpus=$$(mktemp -d); \
 	  cp fuzz/corpus/$${target%_reader}/* "$$corpus"/; \
 	  echo "fuzzing $$target for $(FUZZ_SECONDS) s"; \

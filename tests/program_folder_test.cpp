@@ -1,4 +1,6 @@
 // The build leaves a program folder that the program can run from as it stands.
+#include "tablestore/image_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -41,6 +43,13 @@ TEST(ProgramFolder, HoldsTheDefaultStyleSheet) {
   // Style sheets are copied into textbooks as they are; they must not depend on an encoding.
   for (const char c : css)
     ASSERT_LT(static_cast<unsigned char>(c), 0x80);
+}
+
+TEST(ProgramFolder, HoldsTheEmptyRecordTemplate) {
+  const std::string header("\xAF\0\0\0S\0\0\0\0\x0A\0\0\0\x9E\0\0\0", 17);
+  const std::string expected = header + quarbel::testing::RecordFileDefinitions();
+  EXPECT_EQ(expected.size(), 175u);
+  EXPECT_EQ(Read(kProgram / "Data Base" / "Data Base.QCD"), expected);
 }
 
 } // namespace

@@ -192,28 +192,28 @@ std::string Cp1251FromUtf8(std::string_view utf8) {
   return std::move(*text);
 }
 
-std::string Cp1251FromUtf8WithReferences(std::string_view utf8) {
+std::string Cp1251FromUtf8Replacing(std::string_view utf8, std::string (*replacement)(char32_t)) {
   std::string out;
   out.reserve(utf8.size());
   ForEachCp1251(
       utf8, [&](unsigned char b) { out += static_cast<char>(b); },
       [&](char32_t cp) {
-        AppendReference(out, cp == kInvalid ? 0xFFFD : cp);
+        out += replacement(cp == kInvalid ? 0xFFFD : cp);
         return true;
       });
   return out;
 }
 
+std::string Cp1251FromUtf8WithReferences(std::string_view utf8) {
+  return Cp1251FromUtf8Replacing(utf8, [](char32_t cp) {
+    std::string reference;
+    AppendReference(reference, cp);
+    return reference;
+  });
+}
+
 std::string Cp1251FromUtf8Lossy(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  ForEachCp1251(
-      utf8, [&](unsigned char b) { out += static_cast<char>(b); },
-      [&](char32_t) {
-        out += '?';
-        return true;
-      });
-  return out;
+  return Cp1251FromUtf8Replacing(utf8, [](char32_t) { return std::string("?"); });
 }
 
 std::string Koi8rFromCp1251(std::string_view text) {

@@ -30,6 +30,10 @@ std::string Cp1251FromUtf8WithReferences(std::string_view utf8);
 // fit becomes "?".
 std::string Cp1251FromUtf8Lossy(std::string_view utf8);
 
+// UTF-8 to Windows-1251 where every character that does not fit is replaced by what
+// `replacement` gives for its code point (0xFFFD for a broken sequence).
+std::string Cp1251FromUtf8Replacing(std::string_view utf8, std::string (*replacement)(char32_t));
+
 // Windows-1251 to KOI8-R for generated pages: characters that KOI8-R lacks (among them
 // the Ukrainian letters Є, І, Ї, Ґ) become "&#N;".
 std::string Koi8rFromCp1251(std::string_view text1251);

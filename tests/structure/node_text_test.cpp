@@ -1,6 +1,6 @@
 #include "structure/node_text.h"
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 

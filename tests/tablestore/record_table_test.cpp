@@ -2,7 +2,7 @@
 
 #include "records/record_fields.h"
 #include "tablestore/image_bytes.h"
-#include "test_support.h"
+#include "support/test_support.h"
 #include "text/error.h"
 #include "text/file_bytes.h"
 

@@ -1,6 +1,6 @@
 #include "text/cp1251.h"
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>

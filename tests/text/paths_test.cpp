@@ -1,6 +1,6 @@
 #include "text/paths.h"
 
-#include "test_support.h"
+#include "support/test_support.h"
 #include "text/error.h"
 
 #include <gtest/gtest.h>

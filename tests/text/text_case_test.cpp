@@ -1,6 +1,6 @@
 #include "text/text_case.h"
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 

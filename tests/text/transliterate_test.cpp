@@ -1,7 +1,7 @@
 #include "text/safe_file_name.h"
 #include "text/transliterate.h"
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,223 @@
+#include "wordproc/libreoffice_word_processor.h"
+
+#include "text/cp1251.h"
+#include "text/error.h"
+#include "text/file_bytes.h"
+#include "text/paths.h"
+#include "wordproc/page_normaliser.h"
+#include "wordproc/word_document_check.h"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace quarbel {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+Error Failure(const char* utf8, const std::filesystem::path& path) {
+  return Error(Cp1251FromUtf8(utf8) + " \"" + PathForMessage(path) + "\"");
+}
+
+} // namespace
+
+LibreOfficeWordProcessor::LibreOfficeWordProcessor(HelperOptions options)
+    : options_(std::move(options)) {}
+
+LibreOfficeWordProcessor::~LibreOfficeWordProcessor() { quit(); }
+
+LibreOfficeWordProcessor::Started LibreOfficeWordProcessor::Spawn() {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(options_.helper, error))
+    throw Error(Cp1251FromUtf8("Не знайдено допоміжну програму текстового процесора \"") +
+                PathForMessage(options_.helper) +
+                Cp1251FromUtf8("\". Перевстановіть програму."));
+
+  int pair[2];
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0)
+    throw Error(Cp1251FromUtf8("Не вдалося запустити текстовий процесор: ") + SystemErrorText(errno));
+
+  // Everything the child needs is prepared before fork.
+  std::vector<std::string> args = {options_.helper.string()};
+  if (!options_.profiles.empty()) {
+    args.push_back("--profiles");
+    args.push_back(options_.profiles.string());
+  }
+  std::vector<char*> argv;
+  for (std::string& arg : args)
+    argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const pid_t parent = ::getpid();
+
+  const pid_t pid = ::fork();
+  if (pid < 0) {
+    const int err = errno;
+    ::close(pair[0]);
+    ::close(pair[1]);
+    throw Error(Cp1251FromUtf8("Не вдалося запустити текстовий процесор: ") + SystemErrorText(err));
+  }
+  if (pid == 0) {
+    // The helper and whatever it starts form one group, ended together, and die with us.
+    ::setpgid(0, 0);
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent)
+      ::_exit(127);
+    ::dup2(pair[1], 0);
+    ::dup2(pair[1], 1);
+    const int null = ::open("/dev/null", O_WRONLY);
+    if (null >= 0)
+      ::dup2(null, 2);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  ::setpgid(pid, pid);
+  ::close(pair[1]);
+  pid_ = pid;
+  socket_ = pair[0];
+  pending_.clear();
+
+  const std::string greeting = ReadLine(options_.startLimit);
+  if (greeting == "ready")
+    return Started::Ready;
+  Kill();
+  if (greeting.rfind("missing", 0) == 0)
+    return Started::Missing;
+  throw Error(Cp1251FromUtf8("Не вдалося запустити текстовий процесор: ") +
+              Cp1251FromUtf8Lossy(greeting.substr(greeting.find(' ') + 1)));
+}
+
+bool LibreOfficeWordProcessor::start() {
+  if (pid_ != 0)
+    return true;
+  if (Spawn() == Started::Missing)
+    return false;
+  started_ = true;
+  return true;
+}
+
+std::string LibreOfficeWordProcessor::ReadLine(std::chrono::milliseconds limit) {
+  const auto deadline = Clock::now() + limit;
+  for (;;) {
+    if (const size_t end = pending_.find('\n'); end != std::string::npos) {
+      std::string line = pending_.substr(0, end);
+      pending_.erase(0, end + 1);
+      return line;
+    }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) {
+      Kill();
+      throw Error(Cp1251FromUtf8("Текстовий процесор не відповідає; його роботу завершено."));
+    }
+    pollfd fd{socket_, POLLIN, 0};
+    const int ready = ::poll(&fd, 1, static_cast<int>(std::min<long long>(left.count(), 1000)));
+    if (ready < 0 && errno != EINTR) {
+      Kill();
+      throw Error(Cp1251FromUtf8("Зв'язок із текстовим процесором перервано."));
+    }
+    if (ready <= 0)
+      continue;
+    char buffer[4096];
+    const ssize_t n = ::recv(socket_, buffer, sizeof buffer, 0);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0) {
+      Kill();
+      throw Error(Cp1251FromUtf8("Текстовий процесор несподівано завершив роботу."));
+    }
+    pending_.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+std::string LibreOfficeWordProcessor::Call(const std::string& command,
+                                           std::chrono::milliseconds limit) {
+  if (pid_ == 0) {
+    if (!started_)
+      throw Error(Cp1251FromUtf8("Текстовий процесор не запущено."));
+    // The helper died with an earlier document; this one gets a fresh helper.
+    if (Spawn() == Started::Missing)
+      throw Error(Cp1251FromUtf8("Текстовий процесор більше не доступний."));
+  }
+  const std::string line = command + "\n";
+  size_t sent = 0;
+  while (sent < line.size()) {
+    const ssize_t n = ::send(socket_, line.data() + sent, line.size() - sent, MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0) {
+      Kill();
+      throw Error(Cp1251FromUtf8("Текстовий процесор несподівано завершив роботу."));
+    }
+    sent += static_cast<size_t>(n);
+  }
+  return ReadLine(limit);
+}
+
+void LibreOfficeWordProcessor::open(const std::filesystem::path& document) {
+  CheckWordDocumentFile(document);
+  const std::string reply = Call("open " + std::filesystem::absolute(document).string(),
+                                 options_.callLimit);
+  if (reply != "ok")
+    throw Failure("Не вдалося відкрити документ", document);
+}
+
+void LibreOfficeWordProcessor::saveAsWebPage(const std::filesystem::path& page) {
+  const std::string reply = Call("save " + std::filesystem::absolute(page).string(),
+                                 options_.callLimit);
+  if (reply != "ok")
+    throw Failure("Не вдалося зберегти сторінку", page);
+  ReplaceFileBytes(page, NormaliseWebPage(ReadFileBytes(page)));
+}
+
+void LibreOfficeWordProcessor::close() {
+  if (pid_ != 0)
+    Call("close", options_.callLimit);
+}
+
+void LibreOfficeWordProcessor::quit() {
+  started_ = false;
+  if (pid_ == 0)
+    return;
+  try {
+    const std::string line = "quit\n";
+    if (::send(socket_, line.data(), line.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(line.size())) {
+      const auto deadline = Clock::now() + options_.quitLimit;
+      while (Clock::now() < deadline) {
+        int status = 0;
+        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+          ::kill(-pid_, SIGKILL); // anything the helper left in its group
+          pid_ = 0;
+          break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+    }
+  } catch (...) {
+  }
+  Kill();
+}
+
+void LibreOfficeWordProcessor::Kill() {
+  if (pid_ != 0) {
+    ::kill(-pid_, SIGKILL);
+    ::kill(pid_, SIGKILL);
+    int status = 0;
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+    }
+    pid_ = 0;
+  }
+  if (socket_ >= 0) {
+    ::close(socket_);
+    socket_ = -1;
+  }
+  pending_.clear();
+}
+
+} // namespace quarbel

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quarbel {
+
+// Turns LibreOffice's HTML export of a Word document (UTF-8) into the page the textbook
+// generation expects, in Windows-1251 with "&#N;" for characters the code page lacks:
+//
+//   <html>
+//   <head>
+//   <meta http-equiv=Content-Type content="text/html; charset=windows-1251">
+//   <meta name=... lines>
+//   <title>...</title>
+//   <style>
+//   ...the document's style rules...
+//   </style>
+//   </head>
+//   <body ...>
+//   <div class=Section1>
+//   ...
+//   </div>
+//
+//   </body>
+//   </html>
+//
+// Lines end with CR LF. Plain paragraphs begin "<p class=MsoNormal". A table of contents
+// (paragraphs whose link leads to a heading) becomes one "<p class=MsoTocL>" line per entry,
+// L being the level of the heading the entry leads to, holding
+// <span class=MsoHyperlink><a href="#anchor">title</a></span> without page numbers; a
+// MsoNormal paragraph always follows it.
+std::string NormaliseWebPage(std::string_view utf8Html);
+
+} // namespace quarbel

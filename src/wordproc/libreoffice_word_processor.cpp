@@ -32,18 +32,20 @@ Error Failure(const char* utf8, const std::filesystem::path& path) {
 LibreOfficeWordProcessor::LibreOfficeWordProcessor(HelperOptions options)
     : options_(std::move(options)) {}
 
-LibreOfficeWordProcessor::~LibreOfficeWordProcessor() { quit(); }
+LibreOfficeWordProcessor::~LibreOfficeWordProcessor() {
+  quit();
+}
 
 LibreOfficeWordProcessor::Started LibreOfficeWordProcessor::Spawn() {
   std::error_code error;
   if (!std::filesystem::is_regular_file(options_.helper, error))
     throw Error(Cp1251FromUtf8("Не знайдено допоміжну програму текстового процесора \"") +
-                PathForMessage(options_.helper) +
-                Cp1251FromUtf8("\". Перевстановіть програму."));
+                PathForMessage(options_.helper) + Cp1251FromUtf8("\". Перевстановіть програму."));
 
   int pair[2];
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0)
-    throw Error(Cp1251FromUtf8("Не вдалося запустити текстовий процесор: ") + SystemErrorText(errno));
+    throw Error(Cp1251FromUtf8("Не вдалося запустити текстовий процесор: ") +
+                SystemErrorText(errno));
 
   // Everything the child needs is prepared before fork.
   std::vector<std::string> args = {options_.helper.string()};
@@ -111,7 +113,8 @@ std::string LibreOfficeWordProcessor::ReadLine(std::chrono::milliseconds limit) 
       pending_.erase(0, end + 1);
       return line;
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) {
       Kill();
       throw Error(Cp1251FromUtf8("Текстовий процесор не відповідає; його роботу завершено."));
@@ -162,15 +165,15 @@ std::string LibreOfficeWordProcessor::Call(const std::string& command,
 
 void LibreOfficeWordProcessor::open(const std::filesystem::path& document) {
   CheckWordDocumentFile(document);
-  const std::string reply = Call("open " + std::filesystem::absolute(document).string(),
-                                 options_.callLimit);
+  const std::string reply =
+      Call("open " + std::filesystem::absolute(document).string(), options_.callLimit);
   if (reply != "ok")
     throw Failure("Не вдалося відкрити документ", document);
 }
 
 void LibreOfficeWordProcessor::saveAsWebPage(const std::filesystem::path& page) {
-  const std::string reply = Call("save " + std::filesystem::absolute(page).string(),
-                                 options_.callLimit);
+  const std::string reply =
+      Call("save " + std::filesystem::absolute(page).string(), options_.callLimit);
   if (reply != "ok")
     throw Failure("Не вдалося зберегти сторінку", page);
   ReplaceFileBytes(page, NormaliseWebPage(ReadFileBytes(page)));
@@ -187,7 +190,8 @@ void LibreOfficeWordProcessor::quit() {
     return;
   try {
     const std::string line = "quit\n";
-    if (::send(socket_, line.data(), line.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(line.size())) {
+    if (::send(socket_, line.data(), line.size(), MSG_NOSIGNAL) ==
+        static_cast<ssize_t>(line.size())) {
       const auto deadline = Clock::now() + options_.quitLimit;
       while (Clock::now() < deadline) {
         int status = 0;

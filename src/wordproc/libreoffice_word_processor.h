@@ -48,7 +48,7 @@ private:
   HelperOptions options_;
   pid_t pid_ = 0;
   int socket_ = -1;
-  std::string pending_; // bytes read past the last reply line
+  std::string pending_;  // bytes read past the last reply line
   bool started_ = false; // start() succeeded: a dead helper may be replaced
 };
 

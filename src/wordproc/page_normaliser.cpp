@@ -122,7 +122,8 @@ std::string Collapse(std::string_view text) {
 // A page number as a table of contents shows it: digits or a Roman numeral.
 bool IsPageNumber(std::string_view text) {
   const std::string trimmed = Collapse(text);
-  return !trimmed.empty() && trimmed.find_first_not_of("0123456789ivxlcdmIVXLCDM") == std::string::npos;
+  return !trimmed.empty() &&
+         trimmed.find_first_not_of("0123456789ivxlcdmIVXLCDM") == std::string::npos;
 }
 
 struct TocEntry {
@@ -155,7 +156,8 @@ std::optional<TocEntry> AsTocEntry(xmlNode* paragraph, const std::map<std::strin
 
   // Word writes the page number after a leader tab at the end of the entry.
   if (const size_t tab = linkText.rfind('\t');
-      tab != std::string::npos && (IsPageNumber(linkText.substr(tab + 1)) || IsBlank(linkText.substr(tab + 1))))
+      tab != std::string::npos &&
+      (IsPageNumber(linkText.substr(tab + 1)) || IsBlank(linkText.substr(tab + 1))))
     linkText.erase(tab);
   std::string title = Collapse(linkText);
   if (title.empty())
@@ -287,11 +289,11 @@ bool IsVoid(std::string_view name) {
 }
 
 bool IsBlock(std::string_view name) {
-  for (const char* b : {"p",     "h1",      "h2",       "h3",    "h4",    "h5",    "h6",
-                        "div",   "table",   "tr",       "td",    "th",    "ul",    "ol",
-                        "li",    "col",     "colgroup", "thead", "tbody", "tfoot", "dl",
-                        "dt",    "dd",      "blockquote", "pre", "hr",    "center", "address",
-                        "caption", "section", "header", "footer"}) {
+  for (const char* b :
+       {"p",        "h1",    "h2",     "h3",      "h4",      "h5",      "h6",     "div",
+        "table",    "tr",    "td",     "th",      "ul",      "ol",      "li",     "col",
+        "colgroup", "thead", "tbody",  "tfoot",   "dl",      "dt",      "dd",     "blockquote",
+        "pre",      "hr",    "center", "address", "caption", "section", "header", "footer"}) {
     if (name == b)
       return true;
   }
@@ -347,9 +349,7 @@ public:
       case '&': escaped += "&amp;"; break;
       case '<': escaped += "&lt;"; break;
       case '>': escaped += "&gt;"; break;
-      case '"':
-        escaped += attribute ? "&quot;" : "\"";
-        break;
+      case '"': escaped += attribute ? "&quot;" : "\""; break;
       case '\r': break;
       case '\n': escaped += attribute ? " " : "\r\n"; break;
       default: escaped += c;
@@ -519,6 +519,5 @@ std::string NormaliseWebPage(std::string_view utf8Html) {
   page.Line("</html>");
   return page.page();
 }
-
 
 } // namespace quarbel

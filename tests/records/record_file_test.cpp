@@ -1,9 +1,9 @@
 #include "records/record_file.h"
 
 #include "records/record_fields.h"
+#include "support/test_support.h"
 #include "tablestore/image_bytes.h"
 #include "tablestore/table_image.h"
-#include "support/test_support.h"
 #include "text/error.h"
 #include "text/file_bytes.h"
 

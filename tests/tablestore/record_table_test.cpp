@@ -1,8 +1,8 @@
 #include "tablestore/record_table.h"
 
 #include "records/record_fields.h"
-#include "tablestore/image_bytes.h"
 #include "support/test_support.h"
+#include "tablestore/image_bytes.h"
 #include "text/error.h"
 #include "text/file_bytes.h"
 

@@ -61,7 +61,8 @@ std::string PageContractViolations(std::string_view page, bool tableOfContents) 
     problems += "no line is exactly <head>\n";
   const size_t charset = find(holds("charset"));
   if (charset == lines.size() ||
-      lines[charset] != "<meta http-equiv=Content-Type content=\"text/html; charset=windows-1251\">")
+      lines[charset] !=
+          "<meta http-equiv=Content-Type content=\"text/html; charset=windows-1251\">")
     problems += "the first line with charset is not the windows-1251 declaration\n";
   if (charset < head && head != lines.size())
     problems += "the charset line comes before <head>\n";

@@ -20,7 +20,9 @@ std::string StoredExport(const char* name) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-bool Holds(const std::string& page, const char* utf8) { return page.find(W(utf8)) != std::string::npos; }
+bool Holds(const std::string& page, const char* utf8) {
+  return page.find(W(utf8)) != std::string::npos;
+}
 
 TEST(PageNormaliser, AWordTableOfContentsBecomesMsoTocEntriesAtTheLevelsOfItsHeadings) {
   const std::string page = NormaliseWebPage(StoredExport("toc.html"));
@@ -39,12 +41,12 @@ TEST(PageNormaliser, AWordTableOfContentsBecomesMsoTocEntriesAtTheLevelsOfItsHea
 
 TEST(PageNormaliser, EverythingElseOfTheDocumentSurvives) {
   const std::string page = NormaliseWebPage(StoredExport("toc.html"));
-  for (const char* text : {"<b>енергія</b>", "<i>імпульс</i>", "ґрунтовні", "Євген", "Їжак",
-                           "&#960; &#8776; 3,14", "<ul>", "<li>\r\n<p class=MsoNormal", "Проводити досліди",
-                           "<table", "<td", "Величина", "метр",
-                           "<img src=\"fix_html_45a5918a81a8f82f.png\"", "sdfootnote1",
-                           "Закон відомий з античності.", "p.MsoNormal { font-family: \"Times New Roman\"",
-                           "h1.western", "<h1 class=western><a name=\"_Toc100\"></a>"}) {
+  for (const char* text :
+       {"<b>енергія</b>", "<i>імпульс</i>", "ґрунтовні", "Євген", "Їжак", "&#960; &#8776; 3,14",
+        "<ul>", "<li>\r\n<p class=MsoNormal", "Проводити досліди", "<table", "<td", "Величина",
+        "метр", "<img src=\"fix_html_45a5918a81a8f82f.png\"", "sdfootnote1",
+        "Закон відомий з античності.", "p.MsoNormal { font-family: \"Times New Roman\"",
+        "h1.western", "<h1 class=western><a name=\"_Toc100\"></a>"}) {
     EXPECT_TRUE(Holds(page, text)) << text;
   }
   EXPECT_EQ(page.find("class=\"western\""), std::string::npos);
@@ -68,8 +70,8 @@ TEST(PageNormaliser, PagesWithoutTableOfContentsKeepTheContract) {
 }
 
 std::string Page(const std::string& body, const std::string& head = "") {
-  return "<html><head><meta name=\"generator\" content=\"LibreOffice\"/>" + head +
-         "</head><body>" + body + "</body></html>";
+  return "<html><head><meta name=\"generator\" content=\"LibreOffice\"/>" + head + "</head><body>" +
+         body + "</body></html>";
 }
 
 TEST(PageNormaliser, TablesOfContentsInOtherShapes) {
@@ -81,7 +83,8 @@ TEST(PageNormaliser, TablesOfContentsInOtherShapes) {
     std::vector<const char*> titles;
   } cases[] = {
       {"loose paragraphs, page numbers outside the link",
-       Page("<p><a href=\"#a\">Перший</a>\t1</p><p><a href=\"#b\">Третій</a> 2</p><p>Текст</p>" + headings),
+       Page("<p><a href=\"#a\">Перший</a>\t1</p><p><a href=\"#b\">Третій</a> 2</p><p>Текст</p>" +
+            headings),
        {1, 3},
        {"Перший", "Третій"}},
       {"Roman page numbers and a wrapped title",
@@ -131,7 +134,7 @@ TEST(PageNormaliser, NothingOfTheTextCanBreakThePageStructure) {
   EXPECT_TRUE(Holds(page, "title=\"a &quot;b&quot; &lt;c&gt;\""));
   EXPECT_TRUE(Holds(page, "&lt;/body&gt; &lt;p class=MsoToc1&gt; &#937; &amp;"));
   EXPECT_TRUE(Holds(page, "p.x { color: red }"));            // moved into the head
-  EXPECT_TRUE(Holds(page, "font-family: \"Шрифт\\4E00 \""));  // CSS escape, not an HTML one
+  EXPECT_TRUE(Holds(page, "font-family: \"Шрифт\\4E00 \"")); // CSS escape, not an HTML one
   EXPECT_TRUE(Holds(page, "<pre>рядок 1\r\nрядок 2</pre>"));
   EXPECT_EQ(page.find("script"), std::string::npos);
   EXPECT_EQ(page.find("note"), std::string::npos);

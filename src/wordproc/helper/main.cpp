@@ -23,8 +23,8 @@
 #include <memory>
 #include <string>
 #include <sys/file.h>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -57,8 +57,7 @@ fs::path LockProfile(const fs::path& root) {
 
 fs::path FindLibreOffice() {
   std::vector<fs::path> candidates = {"/usr/lib/libreoffice/program",
-                                      "/usr/lib64/libreoffice/program",
-                                      "/opt/libreoffice/program"};
+                                      "/usr/lib64/libreoffice/program", "/opt/libreoffice/program"};
   std::error_code error;
   for (const auto& entry : fs::directory_iterator("/opt", error)) {
     if (entry.path().filename().string().rfind("libreoffice", 0) == 0)

@@ -47,6 +47,7 @@ fuzz: deps
 
 bench: build
 	$(BUILD)/bench/structure_bench
+	$(BUILD)/bench/wordproc_bench $(BUILD)/program $(BUILD)/bench-work
 
 run: build
 	@echo "The main window arrives with the desktop program; the program folder is $(BUILD)/program."

@@ -39,10 +39,12 @@ fuzz: deps
 	  corpus=$$(mktemp -d); \
 	  cp fuzz/corpus/$${target%_reader}/* "$$corpus"/; \
 	  echo "fuzzing $$target for $(FUZZ_SECONDS) s"; \
-	  $(FUZZ_BUILD)/fuzz/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
-	    -artifact_prefix=$(FUZZ_BUILD)/ -print_final_stats=1 "$$corpus" 2>&1 | tail -n 6 \
-	    || { rm -rf "$$corpus"; echo "fuzzing $$target found a failure"; exit 1; }; \
-	  rm -rf "$$corpus"; \
+	  if ! $(FUZZ_BUILD)/fuzz/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+	      -artifact_prefix=$(FUZZ_BUILD)/ -print_final_stats=1 "$$corpus" > "$$corpus.log" 2>&1; then \
+	    grep -v '^#\|Uses:' "$$corpus.log" | tail -n 60; rm -rf "$$corpus" "$$corpus.log"; \
+	    echo "fuzzing $$target found a failure"; exit 1; \
+	  fi; \
+	  tail -n 6 "$$corpus.log"; rm -rf "$$corpus" "$$corpus.log"; \
 	done
 
 bench: build

@@ -284,6 +284,13 @@ std::string FormatTableImage(const TableImage& image) {
   for (const TableRecord& record : image.records) {
     if (record.status == RecordStatus::Deleted || record.status == RecordStatus::Discarded)
       continue;
+    // A reader takes a "*" right after the definitions for the start of a note; a first
+    // record whose first length byte is 42 gets an empty note before it, so that it is read
+    // back as a record.
+    if (written == 0 && !image.note && !image.fields.empty() && !record.values.empty() &&
+        !IsCountedType(image.fields[0].type) && IsStoredValue(image.fields[0], record.values[0]) &&
+        record.values[0].size() == '*')
+      out += std::string("*\0\0", 3);
     std::string lengths;
     std::string values;
     for (size_t i = 0; i < image.fields.size(); ++i) {

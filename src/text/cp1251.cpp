@@ -230,4 +230,14 @@ std::string Koi8rFromCp1251(std::string_view text) {
   return out;
 }
 
+std::string Cp1251FromKoi8r(std::string_view koi8r) {
+  std::string utf8;
+  utf8.reserve(koi8r.size() * 2);
+  for (const char c : koi8r) {
+    const auto b = static_cast<unsigned char>(c);
+    AppendUtf8(utf8, b < 0x80 ? b : kKoi8rHigh[b - 0x80]);
+  }
+  return Cp1251FromUtf8WithReferences(utf8);
+}
+
 } // namespace quarbel

@@ -38,6 +38,10 @@ std::string Cp1251FromUtf8Replacing(std::string_view utf8, std::string (*replace
 // the Ukrainian letters Є, І, Ї, Ґ) become "&#N;".
 std::string Koi8rFromCp1251(std::string_view text1251);
 
+// KOI8-R to Windows-1251, the inverse of Koi8rFromCp1251: characters Windows-1251 lacks
+// become "&#N;".
+std::string Cp1251FromKoi8r(std::string_view koi8r);
+
 // Appends the UTF-8 form of one code point.
 void AppendUtf8(std::string& out, char32_t codePoint);
 

@@ -91,6 +91,16 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
   return bytes;
 }
 
+void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0)
+    Fail(kCannotWrite, path, errno);
+  const bool ok = WriteAll(fd, bytes);
+  const int err = errno;
+  if (::close(fd) != 0 || !ok)
+    Fail(kCannotWrite, path, ok ? errno : err);
+}
+
 void ReplaceFileBytes(const std::filesystem::path& path, std::string_view bytes) {
   static std::atomic<unsigned> counter{0};
   const std::filesystem::path folder =

@@ -15,6 +15,10 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 // An existing target keeps its permissions.
 void ReplaceFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
+// Creates or truncates the file and writes `bytes`: for files the program makes anew
+// (a textbook's pages), where a sync per file would cost more than it protects.
+void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
+
 // The Ukrainian text of a system error number, for messages.
 std::string SystemErrorText(int errorNumber);
 

@@ -145,6 +145,18 @@ TEST(TableImage, TheNoteIsKeptAndWrittenBack) {
   EXPECT_EQ(FormatTableImage(image), withRecord);
 }
 
+TEST(TableImage, AFirstRecordThatLooksLikeANoteIsReadBackAsARecord) {
+  // A first length byte of 42 is the note marker "*" to a reader.
+  TableImage image;
+  image.fields = {{"XXX", "S", FieldType::SmallStr, 'x', 'x' - 'A' + 10, "", ""},
+                  {"XXX", "T", FieldType::String, 's', 100, "", ""}};
+  image.records.push_back({RecordStatus::Inserted, {std::string(42, 'a'), "b"}});
+  const TableImage back = ParseTableImage(FormatTableImage(image));
+  ASSERT_EQ(back.records.size(), 1u);
+  EXPECT_EQ(back.records[0].values, image.records[0].values);
+  EXPECT_EQ(back.note, "");
+}
+
 TEST(TableImage, DeletedAndDiscardedRecordsAreNotWritten) {
   TableImage image;
   image.fields = {{"XXX", "T", FieldType::String, 's', 20, "", ""}};

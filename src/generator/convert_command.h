@@ -1,0 +1,25 @@
+#pragma once
+
+#include "generator/generation_input.h"
+#include "prompts/prompts.h"
+
+#include <functional>
+
+namespace quarbel {
+
+class WordProcessor;
+
+enum class ConvertOutcome { Refused, Cancelled, Done, WordProcessorMissing, Failed };
+
+// The convert command: checks the course (a document in it, Word not running, missing
+// documents, non-Word documents of the same name), asks for the output folder, writes the
+// textbook and reports. A failure takes away what the conversion made and says
+// "Помилка при конвертуванні !". `input.outputFolder` is set from the chooser.
+ConvertOutcome ConvertCourse(GenerationInput input, Prompts& prompts, WordProcessor& word,
+                             ProgressSink& progress, const std::function<bool()>& wordRunning);
+
+// The checks alone, in their order; false when the command stops at one of them.
+bool CheckCourseForConversion(const Outline& outline, Prompts& prompts,
+                              const std::function<bool()>& wordRunning);
+
+} // namespace quarbel

@@ -1,0 +1,191 @@
+#include "generator/generate_textbook.h"
+
+#include "generator/menu_page.h"
+#include "generator/navigation.h"
+#include "generator/style_sheets.h"
+#include "generator/title_page.h"
+#include "generator/word_page.h"
+#include "generator/wrapper_pages.h"
+#include "pictures/builtin_icons.h"
+#include "resources/embedded_files.h"
+#include "structure/node_text.h"
+#include "text/file_bytes.h"
+#include "text/paths.h"
+#include "text/safe_file_name.h"
+#include "text/text_case.h"
+#include "wordproc/word_processor.h"
+
+namespace quarbel {
+namespace {
+
+struct IconFile {
+  const char* name;
+  BuiltInIcon builtIn;
+};
+constexpr IconFile kIconFiles[kIconCount] = {{"home", BuiltInIcon::Home},
+                                             {"previous", BuiltInIcon::Previous},
+                                             {"forward", BuiltInIcon::Forward},
+                                             {"minus", BuiltInIcon::Minus},
+                                             {"plus", BuiltInIcon::Plus}};
+
+// The extension an icon is written with: its file's, or ".gif" for the built-in picture.
+std::string IconExtension(const IconPicture& icon) {
+  return icon.bytes.empty() || icon.extension.empty() ? ".gif" : icon.extension;
+}
+
+class Walk {
+public:
+  Walk(const GenerationInput& input, TextbookFolder& folder, WordProcessor& word)
+      : input_(input), folder_(folder), word_(word) {
+    if (!input.styleFile.empty())
+      styleSafeName_ = MakeSafeFileName(input.styleFile);
+  }
+
+  // Gives the document its page; false when the word processor turned out to be missing.
+  bool Page(const std::string& nodeText, int page) {
+    const std::string path = PathFromNodeText(nodeText);
+    const PageKind kind = PageKindOf(path);
+    const std::string pageName = "page" + std::to_string(page) + ".html";
+    Lines lines;
+    if (kind == PageKind::Word) {
+      if (!wordStarted_) {
+        try {
+          if (!word_.start())
+            return false;
+        } catch (...) {
+          startFailed_ = true;
+          throw;
+        }
+        wordStarted_ = true;
+      }
+      word_.open(FsPath(path));
+      word_.saveAsWebPage(folder_ / pageName);
+      word_.close();
+      // The word processor writes Windows-1251.
+      lines = SplitLines(ReadFileBytes(folder_ / pageName));
+      CleanUpWordPage(lines, page, input_.encoding, !styleSafeName_.empty());
+    } else {
+      folder_.CreateFolder("other");
+      lines = WrapperPage(kind, path, page);
+    }
+    FinishPage(lines, styleSafeName_, input_.pageColour);
+    folder_.WriteText(pageName, JoinLines(lines), input_.encoding);
+    return true;
+  }
+
+  void Quit() {
+    if (wordStarted_)
+      word_.quit();
+    wordStarted_ = false;
+  }
+
+  const std::string& styleSafeName() const { return styleSafeName_; }
+  // The word processor failed to start: the conversion as a whole fails.
+  bool startFailed() const { return startFailed_; }
+
+private:
+  Lines WrapperPage(PageKind kind, const std::string& path, int page) {
+    const std::string safe = MakeSafeFileName(path);
+    if (kind == PageKind::Unlisted)
+      return UnlistedPage(page, path);
+    if (kind == PageKind::Video && !playerWritten_) {
+      playerWritten_ = true;
+      folder_.WriteBytes("mediaplayer.swf", EmbeddedFile("mediaplayer.swf"));
+      folder_.WriteBytes("swfobject.js", EmbeddedFile("swfobject.js"));
+    }
+    folder_.CopyIfAbsent(FsPath(path), "other/" + safe);
+    switch (kind) {
+    case PageKind::Video: return VideoPage(page, safe);
+    case PageKind::Image: return ImagePage(page, safe);
+    default:
+      folder_.CopyIfAbsent(input_.programFolder / "Icons" / "Software" / TypeIconSource(kind),
+                           "img/" + TypeIconTarget(kind));
+      return IconPage(page, safe, kind);
+    }
+  }
+
+  const GenerationInput& input_;
+  TextbookFolder& folder_;
+  WordProcessor& word_;
+  std::string styleSafeName_;
+  bool wordStarted_ = false;
+  bool playerWritten_ = false;
+  bool startFailed_ = false;
+};
+
+} // namespace
+
+GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& folder,
+                                  WordProcessor& word, ProgressSink& progress) {
+  Walk walk(input, folder, word);
+  if (!input.styleFile.empty())
+    folder.CopyIfAbsent(FsPath(input.styleFile), walk.styleSafeName());
+
+  progress.SetMaximum(static_cast<int>(input.outline.size()));
+  int position = 1;
+  progress.SetPosition(position);
+  int pages = 0;
+  try {
+    for (const OutlineNode& node : input.outline) {
+      progress.ProcessEvents();
+      if (IsDocumentText(node.text)) {
+        if (!walk.Page(node.text, pages + 1)) {
+          walk.Quit();
+          return GenerationResult::WordProcessorMissing;
+        }
+        ++pages;
+      }
+      progress.SetPosition(++position);
+    }
+  } catch (const std::exception&) {
+    // A document that could not be made into a page ends the walk; the pages written so
+    // far stay, and the menu below reports the first one missing.
+    if (walk.startFailed())
+      throw;
+  }
+  walk.Quit();
+
+  std::array<std::string, kIconCount> extensions;
+  for (int i = 0; i < kIconCount; ++i)
+    extensions[i] = IconExtension(input.icons[i]);
+
+  if (pages != 1 && input.navigation)
+    AddPageNavigation(folder, pages, input.encoding, extensions[PreviousIcon],
+                      extensions[ForwardIcon]);
+
+  const std::string& styleName = walk.styleSafeName();
+  const bool stockStyle =
+      !input.styleFile.empty() && LowerCaseText(FileNameOf(input.styleFile)) == "default.css";
+  MenuOptions menu;
+  menu.encoding = input.encoding;
+  menu.styleSheet = input.styleFile.empty() || stockStyle ? "menu.css" : styleName;
+  menu.titlePage = input.titlePage;
+  menu.authorPage = input.authorPage;
+  menu.homeExtension = extensions[HomeIcon];
+  menu.minusExtension = extensions[MinusIcon];
+  menu.plusExtension = extensions[PlusIcon];
+  WriteMenuPage(input.outline, folder, menu);
+
+  if (input.styleFile.empty())
+    WriteMenuStyleSheet(folder, input.menuColour, input.encoding);
+  else if (stockStyle)
+    WriteStockMenuStyleSheet(folder, input.encoding);
+
+  PageStyle style{input.encoding, styleName, input.pageColour, input.ruleColour};
+  if (input.titlePage)
+    WriteTitlePage(folder, input.title, style);
+  else
+    WriteIndexPage(folder, input.title.texts[Discipline], false, input.encoding);
+  if (input.authorPage)
+    WriteAuthorPage(folder, input.author, style);
+
+  for (int i = 0; i < kIconCount; ++i) {
+    const IconPicture& icon = input.icons[i];
+    folder.WriteBytes(std::string("img/") + kIconFiles[i].name + extensions[i],
+                      icon.bytes.empty() ? BuiltInIconGif(kIconFiles[i].builtIn) : icon.bytes);
+  }
+  progress.SetPosition(++position);
+  return GenerationResult::Done;
+}
+
+} // namespace quarbel

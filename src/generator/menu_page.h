@@ -1,0 +1,38 @@
+#pragma once
+
+#include "generator/textbook_folder.h"
+#include "generator/textbook_text.h"
+#include "structure/outline.h"
+
+#include <string>
+
+namespace quarbel {
+
+struct MenuOptions {
+  EncodingChoice encoding = "1251";
+  // The style line's target: the style file's safe name, or "menu.css".
+  std::string styleSheet = "menu.css";
+  bool titlePage = false;
+  bool authorPage = false;
+  // The icons' extensions as written into img/ (".gif" for the built-in ones).
+  std::string homeExtension = ".gif";
+  std::string minusExtension = ".gif";
+  std::string plusExtension = ".gif";
+};
+
+// The menu's text of a node: an item's whole text; a document's text before the first
+// blank that is directly followed by "[".
+std::string MenuTitle(const std::string& nodeText);
+
+// The body lines of the menu: one row per entry, nested by level, with a plus/minus button
+// and a closed sub-list for every entry with deeper entries after it. `collected` holds the
+// entries as "<p class=MsoToc..." paragraphs.
+Lines MenuBody(std::string collected, const std::string& plusExtension);
+
+// Writes menu.html and qcstyle.css; takes every Word table of contents out of its page
+// (rewriting the page) into the menu, linked to its page. Reading a page that is not there
+// throws Error.
+void WriteMenuPage(const Outline& outline, const TextbookFolder& folder,
+                   const MenuOptions& options);
+
+} // namespace quarbel

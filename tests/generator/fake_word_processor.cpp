@@ -1,0 +1,57 @@
+#include "generator/fake_word_processor.h"
+
+#include "text/cp1251.h"
+#include "text/error.h"
+#include "text/file_bytes.h"
+
+namespace quarbel::testing {
+
+bool FakeWordProcessor::start() {
+  calls.push_back("start");
+  return installed;
+}
+
+void FakeWordProcessor::open(const std::filesystem::path& document) {
+  calls.push_back("open " + document.filename().string());
+  if (document.filename().string().find("broken") != std::string::npos)
+    throw Error("cannot open");
+  document_ = document;
+}
+
+void FakeWordProcessor::saveAsWebPage(const std::filesystem::path& page) {
+  calls.push_back("save " + page.filename().string());
+  const bool toc = document_.filename().string().find("toc") != std::string::npos;
+  std::string text =
+      "<html>\r\n<head>\r\n"
+      "<meta http-equiv=Content-Type content=\"text/html; charset=windows-1251\">\r\n"
+      "<meta name=Generator content=\"Fake\">\r\n"
+      "<meta name=Originator content=\"Fake\">\r\n"
+      "<title>" +
+      document_.filename().string() +
+      "</title>\r\n"
+      "<style>\r\np.MsoNormal { margin: 0 }\r\n</style>\r\n</head>\r\n<body>\r\n"
+      "<div class=Section1>\r\n";
+  if (toc)
+    text += "<p class=MsoToc1><span class=MsoHyperlink><a href=\"#_Toc1\">" +
+            Cp1251FromUtf8("Вступ") +
+            "</a></span></p>\r\n"
+            "<p class=MsoToc2><span class=MsoHyperlink><a href=\"#_Toc2\">" +
+            Cp1251FromUtf8("Мета") + "</a></span></p>\r\n";
+  text += "<p class=MsoNormal>" + Cp1251FromUtf8("Документ ") + document_.filename().string() +
+          "</p>\r\n";
+  if (toc)
+    text += "<h1><a name=\"_Toc1\"></a>" + Cp1251FromUtf8("Вступ") +
+            "</h1>\r\n<h2><a name=\"_Toc2\"></a>" + Cp1251FromUtf8("Мета") + "</h2>\r\n";
+  text += "</div>\r\n\r\n</body>\r\n</html>\r\n";
+  WriteFileBytes(page, text);
+}
+
+void FakeWordProcessor::close() {
+  calls.push_back("close");
+}
+
+void FakeWordProcessor::quit() {
+  calls.push_back("quit");
+}
+
+} // namespace quarbel::testing

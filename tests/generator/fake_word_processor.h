@@ -1,0 +1,29 @@
+#pragma once
+
+#include "wordproc/word_processor.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace quarbel::testing {
+
+// A word processor for generation tests: it "converts" a document into a page of the
+// page contract whose body names the document. A document whose name holds "toc" gets a
+// table of contents of two levels; one whose name holds "broken" cannot be opened.
+class FakeWordProcessor : public WordProcessor {
+public:
+  bool installed = true;
+  std::vector<std::string> calls; // "start", "open NAME", "save NAME", "close", "quit"
+
+  bool start() override;
+  void open(const std::filesystem::path& document) override;
+  void saveAsWebPage(const std::filesystem::path& page) override;
+  void close() override;
+  void quit() override;
+
+private:
+  std::filesystem::path document_;
+};
+
+} // namespace quarbel::testing

@@ -1,0 +1,186 @@
+#include "generator/generate_textbook.h"
+
+#include "generator/fake_word_processor.h"
+#include "pictures/builtin_icons.h"
+#include "support/test_support.h"
+#include "text/file_bytes.h"
+
+#include <gtest/gtest.h>
+
+namespace quarbel {
+namespace {
+
+using namespace testing;
+namespace fs = std::filesystem;
+
+class NoProgress : public ProgressSink {
+public:
+  void SetMaximum(int maximum) override { this->maximum = maximum; }
+  void SetPosition(int position) override { this->position = position; }
+  void ProcessEvents() override { ++events; }
+  int maximum = -1, position = -1, events = 0;
+};
+
+class GenerateTest : public ::testing::Test {
+protected:
+  GenerateTest() {
+    fs::create_directories(sources / "B");
+    for (const char* name : {"x.doc", "z.rtf", "toc.docx", "broken.doc", "Лекція 1. Вступ.PDF",
+                             "Фото 1.JPG", "film.mp4", "B/y.pdf", "notes.txt"})
+      WriteBytes(sources / name, std::string("content of ") + name);
+    input.programFolder = QUARBEL_PROGRAM_DIR;
+    input.outputFolder = out.path() / "book";
+  }
+
+  std::string Doc(const char* title, const char* name) {
+    return W(title) + " [ " + W((sources.path() / name).string().c_str()) + " ]";
+  }
+  std::string File(const std::string& name) { return U(ReadFileBytes(out.path() / "book" / name)); }
+  bool Exists(const std::string& name) { return fs::exists(out.path() / "book" / name); }
+
+  GenerationResult Run() {
+    folder = std::make_unique<TextbookFolder>(input.outputFolder);
+    folder->Prepare();
+    return GenerateTextbook(input, *folder, word, progress);
+  }
+
+  TempDir sources, out;
+  GenerationInput input;
+  FakeWordProcessor word;
+  NoProgress progress;
+  std::unique_ptr<TextbookFolder> folder;
+};
+
+TEST_F(GenerateTest, PagesFollowTheDocumentsInDisplayOrder) {
+  input.outline = {
+      {0, "A"}, {1, Doc("x", "x.doc")}, {0, "B"}, {1, Doc("y", "B/y.pdf")}, {0, Doc("z", "z.rtf")}};
+  ASSERT_EQ(Run(), GenerationResult::Done);
+  EXPECT_NE(File("page1.html").find("<Title>Page 1</Title>"), std::string::npos);
+  EXPECT_NE(File("page1.html").find("Документ x.doc"), std::string::npos);
+  EXPECT_NE(File("page2.html").find("<A Href=\"other/y.pdf\"><IMG SRC=\"img/pdf.png\"></A>"),
+            std::string::npos);
+  EXPECT_NE(File("page3.html").find("Документ z.rtf"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(out.path() / "book" / "other" / "y.pdf"), "content of B/y.pdf");
+  EXPECT_FALSE(Exists("other/x.doc"));
+  EXPECT_TRUE(Exists("img/pdf.png"));
+  EXPECT_EQ(word.calls,
+            (std::vector<std::string>{"start", "open x.doc", "save page1.html", "close",
+                                      "open z.rtf", "save page3.html", "close", "quit"}));
+  EXPECT_EQ(progress.maximum, 5);
+  EXPECT_EQ(progress.position, 7);
+  EXPECT_EQ(progress.events, 5);
+
+  // Word pages: cleaned, finished with the background, navigation from the second page on.
+  const std::string page1 = File("page1.html");
+  EXPECT_NE(page1.find("<head>\r\n<body BGColor = #f2ffbf>\r\n<meta http-equiv"),
+            std::string::npos);
+  EXPECT_EQ(page1.find("<meta name"), std::string::npos);
+  EXPECT_NE(page1.find("<P Align=Center>\r\n<A Href = \"page2.html\"><IMG "
+                       "SRC=\"img/forward.gif\"></A>\r\n\r\n</body>"),
+            std::string::npos);
+  // The frameset, the menu, its style sheets and the built-in icons.
+  EXPECT_NE(File("index.html").find("<FRAME Src=\"page1.html\" NAME=\"mainFrame\">"),
+            std::string::npos);
+  EXPECT_TRUE(Exists("menu.html") && Exists("qcstyle.css") && Exists("menu.css"));
+  EXPECT_FALSE(Exists("title.html") || Exists("about.html"));
+  EXPECT_EQ(ReadFileBytes(out.path() / "book" / "img" / "minus.gif"),
+            BuiltInIconGif(BuiltInIcon::Minus));
+}
+
+TEST_F(GenerateTest, EveryKindOfNonWordDocumentGetsItsPageAndCopy) {
+  input.outline = {{0, Doc("l", "Лекція 1. Вступ.PDF")},
+                   {0, Doc("f", "Фото 1.JPG")},
+                   {0, Doc("v", "film.mp4")},
+                   {0, Doc("v2", "film.mp4")},
+                   {0, Doc("n", "notes.txt")}};
+  ASSERT_EQ(Run(), GenerationResult::Done);
+  EXPECT_TRUE(word.calls.empty()); // no Word document: the word processor is never started
+  EXPECT_TRUE(Exists("other/lekcziya_1__vstup.pdf"));
+  EXPECT_NE(File("page2.html").find("<IMG SRC=\"other/foto_1.jpg\">"), std::string::npos);
+  EXPECT_NE(File("page3.html").find("S1.addVariable(\"file\", \"other/film.mp4\");"),
+            std::string::npos);
+  EXPECT_EQ(ReadFileBytes(out.path() / "book" / "swfobject.js").substr(0, 2), "//");
+  EXPECT_NE(File("page5.html").find("notes.txt"), std::string::npos);
+  EXPECT_FALSE(Exists("other/notes.txt"));
+}
+
+TEST_F(GenerateTest, StyleFilesIconsAndTogglesShapeTheTextbook) {
+  WriteBytes(sources / "Blue Sky.css", "body {}");
+  input.styleFile = W((sources.path() / "Blue Sky.css").string().c_str());
+  input.outline = {{0, Doc("toc", "toc.docx")}};
+  input.icons[HomeIcon] = {"JPEGDATA", ".JPG"};
+  input.titlePage = true;
+  input.title.texts[Discipline] = W("Фізика");
+  input.authorPage = true;
+  ASSERT_EQ(Run(), GenerationResult::Done);
+  EXPECT_EQ(ReadFileBytes(out.path() / "book" / "blue_sky.css"), "body {}");
+  EXPECT_FALSE(Exists("menu.css"));
+  const std::string page = File("page1.html");
+  EXPECT_NE(
+      page.find("<head>\r\n<link type=\"text/css\" rel=\"StyleSheet\" href=\"blue_sky.css\"/>"),
+      std::string::npos);
+  EXPECT_EQ(page.find("<style>"), std::string::npos);
+  EXPECT_EQ(page.find("MsoToc"), std::string::npos);         // moved into the menu
+  EXPECT_EQ(page.find("P Align=Center"), std::string::npos); // one page: no navigation
+  const std::string menu = File("menu.html");
+  EXPECT_NE(menu.find("href=\"blue_sky.css\"/>"), std::string::npos);
+  EXPECT_NE(menu.find("<IMG SRC=\"img/home.JPG\">"), std::string::npos);
+  EXPECT_NE(menu.find("href=\"page1.html#_Toc2\">Мета</a>"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(out.path() / "book" / "img" / "home.JPG"), "JPEGDATA");
+  EXPECT_TRUE(Exists("title.html") && Exists("about.html"));
+  EXPECT_NE(File("index.html").find("з дисципліни: Фізика"), std::string::npos);
+}
+
+TEST_F(GenerateTest, DefaultCssStyleFileGetsTheStockMenuSheet) {
+  WriteBytes(sources / "Default.CSS", "p {}");
+  input.styleFile = W((sources.path() / "Default.CSS").string().c_str());
+  input.outline = {{0, Doc("l", "Лекція 1. Вступ.PDF")}};
+  ASSERT_EQ(Run(), GenerationResult::Done);
+  EXPECT_TRUE(Exists("default.css"));
+  EXPECT_EQ(SplitLines(File("menu.css")).size(), 136u);
+  EXPECT_NE(File("menu.html").find("href=\"menu.css\"/>"), std::string::npos);
+  EXPECT_NE(File("page1.html").find("href=\"default.css\"/>"), std::string::npos);
+}
+
+TEST_F(GenerateTest, AFailingDocumentEndsTheWalkAndTheMenuReportsTheMissingPage) {
+  input.outline = {{0, Doc("x", "x.doc")}, {0, Doc("b", "broken.doc")}, {0, Doc("z", "z.rtf")}};
+  EXPECT_THROW(Run(), std::exception);
+  EXPECT_TRUE(Exists("page1.html"));
+  EXPECT_FALSE(Exists("page2.html"));
+  EXPECT_EQ(word.calls.back(), "quit");
+}
+
+TEST_F(GenerateTest, AFailingLastDocumentWhosePageExistsStillCompletes) {
+  input.outline = {{0, Doc("x", "x.doc")}, {0, Doc("b", "broken.doc")}};
+  input.outputFolder = out.path() / "book";
+  fs::create_directories(input.outputFolder);
+  WriteBytes(input.outputFolder / "page2.html", "<html>\r\n<head>\r\n</body>\r\n");
+  EXPECT_EQ(Run(), GenerationResult::Done);
+}
+
+TEST_F(GenerateTest, AMissingWordProcessorIsReportedOnlyWhenAWordDocumentComes) {
+  word.installed = false;
+  input.outline = {{0, Doc("l", "Лекція 1. Вступ.PDF")}, {0, Doc("x", "x.doc")}};
+  EXPECT_EQ(Run(), GenerationResult::WordProcessorMissing);
+}
+
+TEST_F(GenerateTest, PagesAreWrittenInTheChosenEncoding) {
+  input.outline = {{0, Doc("x", "x.doc")}, {0, Doc("l", "Лекція 1. Вступ.PDF")}};
+  input.authorPage = true;
+  input.author.texts[Surname] = W("Їжакевич");
+  input.encoding = "UTF8";
+  ASSERT_EQ(Run(), GenerationResult::Done);
+  const std::string page = ReadFileBytes(out.path() / "book" / "page1.html");
+  EXPECT_NE(page.find("charset=utf-8"), std::string::npos);
+  EXPECT_NE(page.find("Документ x.doc"), std::string::npos); // UTF-8 bytes as they are
+  EXPECT_NE(ReadFileBytes(out.path() / "book" / "about.html").find("Їжакевич"), std::string::npos);
+
+  input.encoding = "KOI8";
+  ASSERT_EQ(Run(), GenerationResult::Done);
+  const std::string about = ReadFileBytes(out.path() / "book" / "about.html");
+  EXPECT_NE(about.find("charset=koi8-r"), std::string::npos);
+  EXPECT_NE(about.find("&#1031;\xD6\xC1\xCB"), std::string::npos); // Ї has no KOI8-R letter
+}
+
+} // namespace
+} // namespace quarbel

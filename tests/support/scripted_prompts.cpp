@@ -1,0 +1,46 @@
+#include "support/scripted_prompts.h"
+
+#include "text/cp1251.h"
+
+#include <stdexcept>
+
+namespace quarbel::testing {
+
+Answer ScriptedPrompts::Next() {
+  if (answers.empty())
+    throw std::logic_error("a question nobody expected: " + said.back());
+  const Answer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+void ScriptedPrompts::Warning(const std::string& text) {
+  said.push_back("warning: " + Utf8FromCp1251(text));
+}
+
+void ScriptedPrompts::Information(const std::string& text) {
+  said.push_back("information: " + Utf8FromCp1251(text));
+}
+
+bool ScriptedPrompts::AskYesNo(const std::string& text) {
+  said.push_back("question: " + Utf8FromCp1251(text));
+  return Next() == Answer::Yes;
+}
+
+Answer ScriptedPrompts::AskYesNoCancel(const std::string& text) {
+  said.push_back("question: " + Utf8FromCp1251(text));
+  return Next();
+}
+
+std::optional<std::filesystem::path> ScriptedPrompts::ChooseFolder(const std::string& title) {
+  said.push_back("folder: " + Utf8FromCp1251(title));
+  if (folders.empty())
+    throw std::logic_error("a folder chooser nobody expected");
+  const std::filesystem::path folder = folders.front();
+  folders.pop_front();
+  if (folder.empty())
+    return std::nullopt;
+  return folder;
+}
+
+} // namespace quarbel::testing

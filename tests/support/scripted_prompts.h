@@ -1,0 +1,29 @@
+#pragma once
+
+#include "prompts/prompts.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace quarbel::testing {
+
+// Answers from a queue and records every message as "kind: text" (text in UTF-8), so a test
+// can check the exact words and their order. An unexpected question fails loudly.
+class ScriptedPrompts : public Prompts {
+public:
+  std::deque<Answer> answers;
+  std::deque<std::filesystem::path> folders; // an empty path stands for Cancel
+  std::vector<std::string> said;
+
+  void Warning(const std::string& text) override;
+  void Information(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+  Answer AskYesNoCancel(const std::string& text) override;
+  std::optional<std::filesystem::path> ChooseFolder(const std::string& title) override;
+
+private:
+  Answer Next();
+};
+
+} // namespace quarbel::testing

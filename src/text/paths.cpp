@@ -30,4 +30,10 @@ std::string PathForMessage(const std::filesystem::path& path) {
   return Cp1251FromUtf8Lossy(path.native());
 }
 
+std::filesystem::path ExecutableFolder() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::current_path() : self.parent_path();
+}
+
 } // namespace quarbel

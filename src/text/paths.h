@@ -27,4 +27,7 @@ std::string PathText(const std::filesystem::path& path);
 // A path for a message: characters that do not fit Windows-1251 shown as "?".
 std::string PathForMessage(const std::filesystem::path& path);
 
+// The program folder: the folder of the running executable.
+std::filesystem::path ExecutableFolder();
+
 } // namespace quarbel

@@ -1,0 +1,92 @@
+// quarbel-convert as a script would run it.
+#include "records/record_file.h"
+#include "structure/structure_file.h"
+#include "support/test_support.h"
+#include "text/file_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/wait.h>
+
+namespace quarbel {
+namespace {
+
+using namespace testing;
+namespace fs = std::filesystem;
+
+struct Result {
+  int code;
+  std::string out, err;
+};
+
+class ConvertCliTest : public ::testing::Test {
+protected:
+  Result Run(const std::string& arguments) {
+    const std::string command = std::string("'" QUARBEL_PROGRAM_DIR "/quarbel-convert' ") +
+                                arguments + " >'" + (dir / "out.txt").string() + "' 2>'" +
+                                (dir / "err.txt").string() + "' </dev/null";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(dir / "out.txt"),
+            ReadFileBytes(dir / "err.txt")};
+  }
+  std::string Doc(const char* title, const fs::path& path) {
+    return W(title) + " [ " + W(path.string()) + " ]";
+  }
+
+  TempDir dir;
+};
+
+TEST_F(ConvertCliTest, ConvertsACourseAndPrintsWhereItsIndexIs) {
+  WriteBytes(dir / "Конспект.pdf", "%PDF-1.4");
+  WriteBytes(dir / "photo.png", "PNG");
+  WriteBytes(dir / "home.jpg", "JPEG");
+  WriteStructureFile(dir / "course.QCT", {{0, W("Розділ 1")},
+                                          {1, Doc("Конспект", dir / "Конспект.pdf")},
+                                          {1, Doc("Фото", dir / "photo.png")}});
+  RecordValue title;
+  title.texts[Discipline] = W("Фізика");
+  SaveRecordFile(fs::path(QUARBEL_PROGRAM_DIR) / "Data Base" / "Data Base.QCD", dir / "title.QCD",
+                 RecordKind::TitlePage, title);
+
+  const Result r = Run("--encoding UTF8 --default-style --menu-color '#102030' --icon home=" +
+                       (dir / "home.jpg").string() + " --title " + (dir / "title.QCD").string() +
+                       " " + (dir / "course.QCT").string() + " " + (dir / "book").string());
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, (dir / "book" / "index.html").string() + "\n");
+  EXPECT_NE(r.err.find("Конвертування успішно завершено !"), std::string::npos) << r.err;
+  EXPECT_NE(ReadFileBytes(dir / "book" / "index.html").find("з дисципліни: Фізика"),
+            std::string::npos);
+  EXPECT_NE(ReadFileBytes(dir / "book" / "menu.css").find("#102030"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(dir / "book" / "img" / "home.jpg"), "JPEG");
+  EXPECT_TRUE(fs::exists(dir / "book" / "other" / "konspekt.pdf"));
+  EXPECT_TRUE(fs::exists(dir / "book" / "title.html"));
+}
+
+TEST_F(ConvertCliTest, RefusalsAndUsageErrorsHaveTheirExitCodes) {
+  WriteStructureFile(dir / "course.QCT", {{0, Doc("Нема", dir / "gone.pdf")}});
+  const Result refused = Run((dir / "course.QCT").string() + " " + (dir / "book").string());
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_NE(refused.err.find("Деякі документи зі структури не існують, бажаєте продовжити ?"),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(dir / "book"));
+
+  // With --yes the conversion goes on; the missing copy fails quietly as in the program.
+  const Result yes = Run("--yes " + (dir / "course.QCT").string() + " " + (dir / "book").string());
+  EXPECT_EQ(yes.code, 0) << yes.err;
+
+  EXPECT_EQ(Run("--encoding 866 a b").code, 2);
+  EXPECT_EQ(Run("--icon sun=x.png a b").code, 2);
+  EXPECT_EQ(Run("only-one").code, 2);
+  const Result help = Run("--help");
+  EXPECT_EQ(help.code, 0);
+  EXPECT_NE(help.out.find("--no-navigation"), std::string::npos);
+
+  WriteBytes(dir / "bad.QCT", "a\r\n\t\t\tb\r\n");
+  const Result bad = Run((dir / "bad.QCT").string() + " " + (dir / "book2").string());
+  EXPECT_EQ(bad.code, 1);
+  EXPECT_NE(bad.err.find("Invalid level (3) for item \"b\""), std::string::npos);
+}
+
+} // namespace
+} // namespace quarbel

@@ -50,6 +50,7 @@ fuzz: deps
 bench: build
 	$(BUILD)/bench/structure_bench
 	$(BUILD)/bench/wordproc_bench $(BUILD)/program $(BUILD)/bench-work
+	$(BUILD)/bench/generate_bench $(BUILD)/program $(BUILD)/bench-generate
 
 run: build
 	@echo "The main window arrives with the desktop program; the program folder is $(BUILD)/program."

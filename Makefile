@@ -13,7 +13,7 @@ FUZZ_SECONDS ?= 30
 TEST_ENV = QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \
            QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 
-.PHONY: all deps configure build test fuzz bench run format clean
+.PHONY: all deps configure build test fuzz bench demo run format clean
 
 all: build
 
@@ -51,6 +51,10 @@ bench: build
 	$(BUILD)/bench/structure_bench
 	$(BUILD)/bench/wordproc_bench $(BUILD)/program $(BUILD)/bench-work
 	$(BUILD)/bench/generate_bench $(BUILD)/program $(BUILD)/bench-generate
+
+# A sample course made from the text sources in examples/, converted into a textbook.
+demo: build
+	bash examples/make-demo.sh $(BUILD)
 
 run: build
 	@echo "The main window arrives with the desktop program; the program folder is $(BUILD)/program."

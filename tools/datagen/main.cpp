@@ -2,6 +2,13 @@
 // (PNG) and the built-in textbook icons (GIF) that are compiled into the program.
 //
 //   quarbel-make-data TYPE_ICON_FOLDER GIF_FOLDER
+//
+// It also draws a PNG from a text picture (for the sample course):
+//
+//   quarbel-make-data --text-picture SOURCE.txt OUTPUT.png
+//
+// A text picture starts with "scale N", then one line "C #rrggbb" per colour character,
+// an empty line, and the rows of the picture, one character a pixel.
 
 #include "icons.h"
 #include "pictures/gif_encoder.h"
@@ -10,6 +17,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -30,7 +40,56 @@ void WriteGif(const std::filesystem::path& path, const datagen::Canvas& canvas) 
 
 } // namespace
 
+datagen::Canvas TextPicture(const std::filesystem::path& source) {
+  std::ifstream in(source);
+  std::string line;
+  int scale = 1;
+  std::map<char, datagen::Rgba> colours;
+  std::vector<std::string> rows;
+  bool inRows = false;
+  while (std::getline(in, line)) {
+    if (!inRows) {
+      if (line.empty()) {
+        inRows = true;
+      } else if (line.rfind("scale ", 0) == 0) {
+        scale = std::stoi(line.substr(6));
+      } else if (line.size() == 9 && line[1] == ' ' && line[2] == '#') {
+        const auto hex = [&](int at) {
+          return static_cast<std::uint8_t>(std::stoi(line.substr(at, 2), nullptr, 16));
+        };
+        colours[line[0]] = {hex(3), hex(5), hex(7)};
+      } else {
+        throw std::runtime_error("not a text picture line: " + line);
+      }
+    } else {
+      rows.push_back(line);
+    }
+  }
+  size_t width = 0;
+  for (const std::string& row : rows)
+    width = std::max(width, row.size());
+  datagen::Canvas canvas(static_cast<int>(width) * scale, static_cast<int>(rows.size()) * scale);
+  for (size_t y = 0; y < rows.size(); ++y) {
+    for (size_t x = 0; x < rows[y].size(); ++x) {
+      const auto colour = colours.find(rows[y][x]);
+      if (colour != colours.end())
+        canvas.Fill(datagen::Rect(x * scale, y * scale, (x + 1) * scale, (y + 1) * scale),
+                    colour->second);
+    }
+  }
+  return canvas;
+}
+
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--text-picture") {
+    try {
+      WritePng(argv[3], TextPicture(argv[2]));
+      return 0;
+    } catch (const std::exception& e) {
+      std::cerr << "quarbel-make-data: " << e.what() << "\n";
+      return 1;
+    }
+  }
   if (argc != 3) {
     std::cerr << "usage: quarbel-make-data TYPE_ICON_FOLDER GIF_FOLDER\n";
     return 2;

@@ -150,6 +150,12 @@ TEST_F(GenerateTest, AFailingDocumentEndsTheWalkAndTheMenuReportsTheMissingPage)
   EXPECT_EQ(word.calls.back(), "quit");
 }
 
+TEST_F(GenerateTest, AFailingOnlyDocumentFailsTheConversion) {
+  input.outline = {{0, "A"}, {1, Doc("b", "broken.doc")}};
+  EXPECT_THROW(Run(), std::exception);
+  EXPECT_FALSE(Exists("page1.html"));
+}
+
 TEST_F(GenerateTest, AFailingLastDocumentWhosePageExistsStillCompletes) {
   input.outline = {{0, Doc("x", "x.doc")}, {0, Doc("b", "broken.doc")}};
   input.outputFolder = out.path() / "book";

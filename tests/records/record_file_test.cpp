@@ -17,15 +17,6 @@ namespace {
 using namespace testing;
 using namespace std::string_literals;
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return U(e.text());
-  }
-  return "<no error>";
-}
-
 class RecordFileTest : public ::testing::Test {
 protected:
   RecordFileTest() {

@@ -1,6 +1,7 @@
 #include "support/test_support.h"
 
 #include "text/cp1251.h"
+#include "text/error.h"
 
 #include <fstream>
 #include <random>
@@ -14,6 +15,15 @@ std::string W(std::string_view utf8) {
 
 std::string U(std::string_view text1251) {
   return Utf8FromCp1251(text1251);
+}
+
+std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return U(e.text());
+  }
+  return "<no error>";
 }
 
 TempDir::TempDir() {

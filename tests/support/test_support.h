@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,9 @@ std::string W(std::string_view utf8);
 
 // UTF-8 of a Windows-1251 text, for readable failure messages.
 std::string U(std::string_view text1251);
+
+// The text (UTF-8) of the Error that `action` throws, or "<no error>".
+std::string ErrorOf(const std::function<void()>& action);
 
 // A fresh folder removed with everything in it when the test ends.
 class TempDir {

@@ -17,15 +17,6 @@ namespace {
 using namespace testing;
 using namespace std::string_literals;
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.text();
-  }
-  return "<no error>";
-}
-
 class RecordTableTest : public ::testing::Test {
 protected:
   // A record file on disk with the given image; the table is named after it.

@@ -11,6 +11,7 @@
 namespace quarbel {
 namespace {
 
+using testing::ErrorOf;
 using testing::TempDir;
 using testing::U;
 
@@ -19,15 +20,6 @@ size_t EntriesIn(const std::filesystem::path& folder) {
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder))
     ++n;
   return n;
-}
-
-std::string ErrorText(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return U(e.text());
-  }
-  return "<no error>";
 }
 
 TEST(FileBytes, ReplaceWritesExactBytesAndLeavesNoTemporaryFile) {
@@ -61,14 +53,14 @@ TEST(FileBytes, FailuresNameTheFileAndTheReasonAndLeaveTheTargetAlone) {
   const auto notAFolder = dir / "file";
   testing::WriteBytes(notAFolder, "keep");
 
-  EXPECT_EQ(ErrorText([&] { ReadFileBytes(dir / "немає.QCT"); }),
+  EXPECT_EQ(ErrorOf([&] { ReadFileBytes(dir / "немає.QCT"); }),
             "Не вдалося прочитати файл \"" + (dir / "немає.QCT").string() +
                 "\": файл або папку не знайдено");
-  EXPECT_EQ(ErrorText([&] { ReadFileBytes(folder); }),
+  EXPECT_EQ(ErrorOf([&] { ReadFileBytes(folder); }),
             "Не вдалося прочитати файл \"" + folder.string() + "\": це папка, а не файл");
-  EXPECT_EQ(ErrorText([&] { ReplaceFileBytes(folder, "x"); }),
+  EXPECT_EQ(ErrorOf([&] { ReplaceFileBytes(folder, "x"); }),
             "Не вдалося записати файл \"" + folder.string() + "\": це папка, а не файл");
-  EXPECT_EQ(ErrorText([&] { ReplaceFileBytes(notAFolder / "a.QCT", "x"); }),
+  EXPECT_EQ(ErrorOf([&] { ReplaceFileBytes(notAFolder / "a.QCT", "x"); }),
             "Не вдалося записати файл \"" + (notAFolder / "a.QCT").string() +
                 "\": частина шляху не є папкою");
   EXPECT_EQ(ReadFileBytes(notAFolder), "keep");

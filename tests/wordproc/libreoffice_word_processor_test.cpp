@@ -31,15 +31,6 @@ const fs::path kProgram = QUARBEL_PROGRAM_DIR;
 const fs::path kProfiles = QUARBEL_BUILD_DIR "/test-libreoffice-profiles";
 const fs::path kDocuments = QUARBEL_BUILD_DIR "/test-word-documents";
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return U(e.text());
-  }
-  return "<no error>";
-}
-
 bool ProcessGone(pid_t pid) {
   return ::kill(pid, 0) != 0 && errno == ESRCH;
 }

@@ -67,6 +67,12 @@ public:
     return AskYesNo(text) ? Answer::Yes : Answer::No;
   }
   std::optional<fs::path> ChooseFolder(const std::string&) override { return folder_; }
+  // The converter names its files on the command line; it never asks for one.
+  std::optional<fs::path> ChooseOpenFile(const std::string&) override { return std::nullopt; }
+  std::vector<fs::path> ChooseOpenFiles(const std::string&) override { return {}; }
+  std::optional<fs::path> ChooseSaveFile(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
 
 private:
   void Say(const std::string& text) {

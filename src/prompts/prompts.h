@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quarbel {
 
@@ -24,6 +25,14 @@ public:
   virtual Answer AskYesNoCancel(const std::string& text) = 0;
   // The folder chooser with the given title; nothing when the user cancels.
   virtual std::optional<std::filesystem::path> ChooseFolder(const std::string& title) = 0;
+
+  // File choosers. `filters` are in the "Name (*.EXT *.EXT);;Name (*.EXT)" form, Windows-1251.
+  // The save chooser adds `defaultSuffix` to a name typed without one and asks nothing
+  // about existing files. Every chooser starts with an empty file name.
+  virtual std::optional<std::filesystem::path> ChooseOpenFile(const std::string& filters) = 0;
+  virtual std::vector<std::filesystem::path> ChooseOpenFiles(const std::string& filters) = 0;
+  virtual std::optional<std::filesystem::path> ChooseSaveFile(const std::string& filters,
+                                                              const std::string& defaultSuffix) = 0;
 };
 
 } // namespace quarbel

@@ -43,4 +43,34 @@ std::optional<std::filesystem::path> ScriptedPrompts::ChooseFolder(const std::st
   return folder;
 }
 
+std::optional<std::filesystem::path> ScriptedPrompts::NextFile(const char* kind,
+                                                               const std::string& filters) {
+  said.push_back(std::string(kind) + ": " + Utf8FromCp1251(filters));
+  if (files.empty())
+    throw std::logic_error("a file chooser nobody expected");
+  const std::filesystem::path file = files.front();
+  files.pop_front();
+  if (file.empty())
+    return std::nullopt;
+  return file;
+}
+
+std::optional<std::filesystem::path> ScriptedPrompts::ChooseOpenFile(const std::string& filters) {
+  return NextFile("open", filters);
+}
+
+std::optional<std::filesystem::path> ScriptedPrompts::ChooseSaveFile(const std::string& filters,
+                                                                     const std::string&) {
+  return NextFile("save", filters);
+}
+
+std::vector<std::filesystem::path> ScriptedPrompts::ChooseOpenFiles(const std::string& filters) {
+  said.push_back("open files: " + Utf8FromCp1251(filters));
+  if (fileLists.empty())
+    throw std::logic_error("a file chooser nobody expected");
+  auto list = fileLists.front();
+  fileLists.pop_front();
+  return list;
+}
+
 } // namespace quarbel::testing

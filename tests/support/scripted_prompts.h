@@ -14,6 +14,8 @@ class ScriptedPrompts : public Prompts {
 public:
   std::deque<Answer> answers;
   std::deque<std::filesystem::path> folders; // an empty path stands for Cancel
+  std::deque<std::filesystem::path> files;   // for the file choosers; empty: Cancel
+  std::deque<std::vector<std::filesystem::path>> fileLists;
   std::vector<std::string> said;
 
   void Warning(const std::string& text) override;
@@ -21,9 +23,14 @@ public:
   bool AskYesNo(const std::string& text) override;
   Answer AskYesNoCancel(const std::string& text) override;
   std::optional<std::filesystem::path> ChooseFolder(const std::string& title) override;
+  std::optional<std::filesystem::path> ChooseOpenFile(const std::string& filters) override;
+  std::vector<std::filesystem::path> ChooseOpenFiles(const std::string& filters) override;
+  std::optional<std::filesystem::path> ChooseSaveFile(const std::string& filters,
+                                                      const std::string& defaultSuffix) override;
 
 private:
   Answer Next();
+  std::optional<std::filesystem::path> NextFile(const char* kind, const std::string& filters);
 };
 
 } // namespace quarbel::testing

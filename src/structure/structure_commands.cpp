@@ -40,8 +40,8 @@ DropZone DropZoneAt(int y, int rowHeight, bool rowUnderPointer) {
 void StructureCommands::SaveStructureTo(const std::filesystem::path& file) {
   std::error_code error;
   if (std::filesystem::exists(file, error) && file.native() != structureFileName.native()) {
-    if (!prompts_.AskYesNo(T("Даний файл вже існує, бажаєте замінити його ?"))) {
-      if (const auto other = prompts_.ChooseSaveFile(T(kStructureFilter), "QCT"))
+    if (!prompts_->AskYesNo(T("Даний файл вже існує, бажаєте замінити його ?"))) {
+      if (const auto other = prompts_->ChooseSaveFile(T(kStructureFilter), "QCT"))
         SaveStructureTo(*other);
       return;
     }
@@ -53,7 +53,7 @@ void StructureCommands::SaveStructureTo(const std::filesystem::path& file) {
 
 void StructureCommands::SaveStructure() {
   if (tree_.Empty()) {
-    prompts_.Warning(T(kEmptyStructure));
+    prompts_->Warning(T(kEmptyStructure));
     return;
   }
   if (!structureFileName.empty())
@@ -64,27 +64,27 @@ void StructureCommands::SaveStructure() {
 
 void StructureCommands::SaveStructureAs() {
   if (tree_.Empty()) {
-    prompts_.Warning(T(kEmptyStructure));
+    prompts_->Warning(T(kEmptyStructure));
     return;
   }
-  if (const auto file = prompts_.ChooseSaveFile(T(kStructureFilter), "QCT"))
+  if (const auto file = prompts_->ChooseSaveFile(T(kStructureFilter), "QCT"))
     SaveStructureTo(*file);
 }
 
 void StructureCommands::OpenStructure() {
   if (modified) {
-    const Answer answer = prompts_.AskYesNoCancel(T(kSaveChanges));
+    const Answer answer = prompts_->AskYesNoCancel(T(kSaveChanges));
     if (answer == Answer::Cancel)
       return;
     if (answer == Answer::Yes)
       SaveStructure(); // a write error ends the command here
   }
-  const auto file = prompts_.ChooseOpenFile(T(kStructureFilter));
+  const auto file = prompts_->ChooseOpenFile(T(kStructureFilter));
   if (!file)
     return;
   std::error_code error;
   if (!std::filesystem::is_regular_file(*file, error)) {
-    prompts_.Warning(T(kFileMissing));
+    prompts_->Warning(T(kFileMissing));
     return;
   }
   const Outline outline = ReadStructureFile(*file); // nothing changes when this fails
@@ -97,7 +97,7 @@ void StructureCommands::OpenStructure() {
 void StructureCommands::ClearStructure() {
   if (tree_.Empty())
     return;
-  if (!prompts_.AskYesNo(T("Ви дійсно бажаєте очистити структуру ?")))
+  if (!prompts_->AskYesNo(T("Ви дійсно бажаєте очистити структуру ?")))
     return;
   tree_.Clear();
   selected = nullptr;
@@ -107,7 +107,7 @@ void StructureCommands::ClearStructure() {
 bool StructureCommands::CloseQuery() {
   if (!modified)
     return true;
-  switch (prompts_.AskYesNoCancel(T(kSaveChanges))) {
+  switch (prompts_->AskYesNoCancel(T(kSaveChanges))) {
   case Answer::Cancel: return false;
   case Answer::No: return true;
   case Answer::Yes: break;
@@ -116,9 +116,9 @@ bool StructureCommands::CloseQuery() {
     SaveStructure(); // whatever becomes of the save, the window closes; a write error throws
     return true;
   }
-  return prompts_.AskYesNo(T("В структурі немає жодного елемента !\r\n"
-                             "Збереження структури не буде виконане.\r\n"
-                             "Ви бажаєте продовжити вихід із програми ?"));
+  return prompts_->AskYesNo(T("В структурі немає жодного елемента !\r\n"
+                              "Збереження структури не буде виконане.\r\n"
+                              "Ви бажаєте продовжити вихід із програми ?"));
 }
 
 // ---- Editing --------------------------------------------------------------------------
@@ -152,7 +152,7 @@ void StructureCommands::Rename(const std::string& name) {
 void StructureCommands::DeleteSelected() {
   if (tree_.Empty() || !selected)
     return;
-  if (!prompts_.AskYesNo(T("Ви дійсно бажаєте видалити даний елемент зі структури ?")))
+  if (!prompts_->AskYesNo(T("Ви дійсно бажаєте видалити даний елемент зі структури ?")))
     return;
   tree_.Remove(selected);
   selected = nullptr;
@@ -182,7 +182,7 @@ void StructureCommands::AddDocuments(const std::vector<std::filesystem::path>& f
   for (size_t i = 0; i < files.size(); ++i) {
     std::error_code error;
     if (!std::filesystem::exists(files[i], error)) {
-      prompts_.Warning(T(kFileMissing));
+      prompts_->Warning(T(kFileMissing));
       break;
     }
     const std::string text = ComposeDocumentText(TitleFromPath(paths[i]), paths[i]);

@@ -37,7 +37,8 @@ struct PlacementAnswer {
 // system throw Error, for the general error report.
 class StructureCommands {
 public:
-  StructureCommands(CourseTree& tree, Prompts& prompts) : tree_(tree), prompts_(prompts) {}
+  StructureCommands(CourseTree& tree, Prompts& prompts) : tree_(tree), prompts_(&prompts) {}
+  void SetPrompts(Prompts& prompts) { prompts_ = &prompts; }
 
   // The structure state.
   bool modified = false;
@@ -82,7 +83,7 @@ private:
   void Placed(CourseTree::Node* node);
 
   CourseTree& tree_;
-  Prompts& prompts_;
+  Prompts* prompts_;
 };
 
 } // namespace quarbel

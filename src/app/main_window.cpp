@@ -1,0 +1,423 @@
+#include "app/main_window.h"
+
+#include "app/qt_text.h"
+#include "generator/convert_command.h"
+#include "generator/ui/loading_box.h"
+#include "settings/ui/parameters_box.h"
+#include "structure/ui/input_box.h"
+#include "structure/ui/open_options_box.h"
+#include "structure/ui/search_box.h"
+#include "structure/ui/structure_view.h"
+#include "text/cp1251.h"
+#include "text/error.h"
+#include "text/paths.h"
+#include "wordproc/libreoffice_word_processor.h"
+#include "wordproc/word_running.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QShortcut>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace quarbel {
+namespace {
+
+const char* const kDocumentFilters =
+    "Відео файли (*.MP4 *.mp4);;"
+    "Документи Adobe Reader (*.PDF *.pdf);;"
+    "Документи DjVu (*.DjVu *.djvu *.DJVU);;"
+    "Документи MathCad (*.MCD *.XMCD *.mcd *.xmcd);;"
+    "Документи Microsoft Excel (*.XLS *.XLSX *.xls *.xlsx);;"
+    "Документи Microsoft PowerPoint (*.PPS *.PPT *.PPTX *.pps *.ppt *.pptx);;"
+    "Документи Microsoft Word (*.DOC *.DOCX *.RTF *.doc *.docx *.rtf);;"
+    "Файли зображень (*.BMP *.GIF *.JPG *.JPEG *.PNG *.TIF *.TIFF *.bmp *.gif *.jpg *.jpeg *.png "
+    "*.tif *.tiff);;"
+    "Всі підтримувані типи файлів (*.MP4 *.PDF *.DjVu *.MCD *.XMCD *.XLS *.XLSX *.PPS *.PPT *.PPTX "
+    "*.DOC "
+    "*.DOCX *.RTF *.BMP *.GIF *.JPG *.JPEG *.PNG *.TIF *.TIFF *.mp4 *.pdf *.djvu *.mcd *.xmcd "
+    "*.xls *.xlsx "
+    "*.pps *.ppt *.pptx *.doc *.docx *.rtf *.bmp *.gif *.jpg *.jpeg *.png *.tif *.tiff)";
+
+QToolButton* ToolButton(QWidget* parent, const QString& hint, QStyle::StandardPixmap icon,
+                        int size = 40) {
+  auto* button = new QToolButton(parent);
+  button->setToolTip(hint);
+  button->setIcon(parent->style()->standardIcon(icon));
+  button->setIconSize(QSize(size - 12, size - 12));
+  button->setFixedSize(size, size);
+  button->setAutoRaise(true);
+  return button;
+}
+
+QGroupBox* ToolGroup(QWidget* parent, const QString& caption, QHBoxLayout*& row) {
+  auto* group = new QGroupBox(caption, parent);
+  group->setObjectName("ToolGroup");
+  group->setAlignment(Qt::AlignHCenter);
+  row = new QHBoxLayout(group);
+  row->setContentsMargins(4, 4, 4, 4);
+  return group;
+}
+
+} // namespace
+
+TBox::TBox(std::filesystem::path programFolder, QWidget* parent)
+    : QMainWindow(parent), programFolder_(std::move(programFolder)), qtPrompts_(this),
+      prompts_(&qtPrompts_), commands_(tree_, qtPrompts_) {
+  setObjectName("TBox");
+  setWindowTitle(QStringLiteral("Quarbel Vorizareda 2.0.0"));
+  resize(584, 462);
+  setMinimumSize(450, 250);
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(BuildToolPager());
+  view_ = new StructureView(central, tree_, commands_);
+  layout->addWidget(view_, 1);
+  setCentralWidget(central);
+  connect(view_, &StructureView::changed, this, [this] { UpdateMenuState(); });
+  connect(view_, &QTreeWidget::itemDoubleClicked, this, [this] {
+    if (commands_.selected)
+      OpenItemClick();
+  });
+
+  // The moving panel over the lower right corner of the tree.
+  movingPanel_ = new QWidget(this);
+  movingPanel_->setObjectName("MovingPanel");
+  movingPanel_->setFixedSize(40, 80);
+  auto* moves = new QVBoxLayout(movingPanel_);
+  moves->setContentsMargins(0, 0, 0, 0);
+  moves->setSpacing(0);
+  QToolButton* up =
+      ToolButton(movingPanel_, QStringLiteral("Перемістити вузол вверх"), QStyle::SP_ArrowUp);
+  up->setObjectName("UpButton");
+  QToolButton* down =
+      ToolButton(movingPanel_, QStringLiteral("Перемістити вузол вниз"), QStyle::SP_ArrowDown);
+  down->setObjectName("DownButton");
+  moves->addWidget(up);
+  moves->addWidget(down);
+  connect(up, &QToolButton::clicked, this, &TBox::UpButtonClick);
+  connect(down, &QToolButton::clicked, this, &TBox::DownButtonClick);
+
+  inputBox_ = new TInPutBox(this, [this](const std::string& text) { prompts_->Warning(text); });
+  openOptionsBox_ = new TOpenOptionsBox(this);
+  searchBox_ = new TSearchBox(this);
+  searchBox_->search = [this](const std::string& text, bool forward) {
+    if (commands_.SearchTree(text, forward))
+      view_->Rebuild();
+  };
+  loadingBox_ = new TLoadingBox(this);
+  parametersBox_ = new TParametersBox(this);
+  connect(parametersBox_, &TParametersBox::movingPanelChanged, movingPanel_, &QWidget::setVisible);
+
+  BuildPopupMenu();
+  BuildShortcuts();
+  wordRunning_ = [] { return IsWordRunning(); };
+  wordProcessorFactory_ = [this] {
+    HelperOptions options;
+    options.helper = programFolder_ / "quarbel-wordproc";
+    return std::make_unique<LibreOfficeWordProcessor>(options);
+  };
+  view_->setFocus();
+}
+
+TBox::~TBox() = default;
+
+void TBox::SetWordProcessorFactory(std::function<std::unique_ptr<WordProcessor>()> factory) {
+  wordProcessorFactory_ = std::move(factory);
+}
+
+QWidget* TBox::BuildToolPager() {
+  auto* pager = new QTabWidget(this);
+  pager->setObjectName("ToolPager");
+  pager->setFixedHeight(94);
+
+  auto* main = new QWidget(pager);
+  auto* mainRow = new QHBoxLayout(main);
+  mainRow->setContentsMargins(2, 2, 2, 2);
+  QHBoxLayout* row = nullptr;
+  QGroupBox* file = ToolGroup(main, QStringLiteral("Файл"), row);
+  QToolButton* open = ToolButton(file, QStringLiteral("Відкрити"), QStyle::SP_DialogOpenButton);
+  open->setObjectName("OpenButton");
+  openMenu_ = new QMenu(open);
+  openMenu_->addAction(QStringLiteral("Відкрити структуру . . ."), this,
+                       &TBox::TreeViewOpenItemClick);
+  openMenu_->addAction(QStringLiteral("Добавити документ . . ."), this, &TBox::OpenButtonClick);
+  open->setMenu(openMenu_);
+  open->setPopupMode(QToolButton::InstantPopup);
+  QToolButton* save = ToolButton(file, QStringLiteral("Зберегти"), QStyle::SP_DialogSaveButton);
+  save->setObjectName("SaveButton");
+  saveMenu_ = new QMenu(save);
+  saveMenu_->addAction(QStringLiteral("Зберегти структуру"), this, &TBox::TreeViewSaveItemClick);
+  saveMenu_->addAction(QStringLiteral("Зберегти структуру як . . ."), this,
+                       &TBox::TreeViewSaveAsItemClick);
+  saveMenu_->addSeparator();
+  saveMenu_->addAction(QStringLiteral("Конвертувати . . ."), this, &TBox::SaveButtonClick)
+      ->setObjectName("ConvertItem");
+  save->setMenu(saveMenu_);
+  save->setPopupMode(QToolButton::InstantPopup);
+  QToolButton* editor =
+      ToolButton(file, QStringLiteral("Візуальний редактор"), QStyle::SP_FileDialogDetailedView);
+  editor->setObjectName("EditorButton");
+  editor->setEnabled(false); // the visual editor comes with its own window
+  row->addWidget(open);
+  row->addWidget(save);
+  row->addWidget(editor);
+  mainRow->addWidget(file);
+  QGroupBox* help = ToolGroup(main, QStringLiteral("Допомога"), row);
+  QToolButton* about = ToolButton(help, QStringLiteral("Про програму : Quarbel Vorizareda"),
+                                  QStyle::SP_MessageBoxInformation);
+  about->setObjectName("AboutButton");
+  about->setEnabled(false); // the about window comes with the program's shell
+  QToolButton* helpButton =
+      ToolButton(help, QStringLiteral("Допомога"), QStyle::SP_DialogHelpButton);
+  helpButton->setObjectName("HelpButton");
+  connect(helpButton, &QToolButton::clicked, this, &TBox::HelpButtonClick);
+  row->addWidget(about);
+  row->addWidget(helpButton);
+  mainRow->addWidget(help);
+  mainRow->addStretch();
+  pager->addTab(main, QStringLiteral("Головне меню"));
+
+  auto* options = new QWidget(pager);
+  auto* optionsRow = new QHBoxLayout(options);
+  optionsRow->setContentsMargins(2, 2, 2, 2);
+  for (const char* caption : {"Стилі", "Титульна сторінка", "Інформація про автора"}) {
+    QGroupBox* group = ToolGroup(options, QString::fromUtf8(caption), row);
+    QToolButton* button =
+        ToolButton(group, QString::fromUtf8(caption), QStyle::SP_FileDialogContentsView);
+    button->setEnabled(false); // these dialogs come with the title page, author and styles work
+    row->addWidget(button);
+    optionsRow->addWidget(group);
+  }
+  QGroupBox* parameters = ToolGroup(options, QString(), row);
+  QToolButton* parametersButton =
+      ToolButton(parameters, QStringLiteral("Параметри"), QStyle::SP_ComputerIcon, 54);
+  parametersButton->setObjectName("ParametersButton");
+  connect(parametersButton, &QToolButton::clicked, this, &TBox::ParametersButtonClick);
+  row->addWidget(parametersButton);
+  optionsRow->addWidget(parameters);
+  optionsRow->addStretch();
+  pager->addTab(options, QStringLiteral("Параметри"));
+  return pager;
+}
+
+void TBox::BuildPopupMenu() {
+  popup_ = new QMenu(this);
+  popup_->setObjectName("PopupMenu1");
+  popup_->addAction(QStringLiteral("Створити пункт . . ."), this, &TBox::AddItemClick);
+  popup_->addAction(QStringLiteral("Створити підпункт . . ."), this, &TBox::AddChildItemClick);
+  popup_->addSeparator();
+  popup_->addAction(QStringLiteral("Відкрити структуру . . ."), this, &TBox::TreeViewOpenItemClick);
+  popup_->addAction(QStringLiteral("Зберегти структуру"), this, &TBox::TreeViewSaveItemClick);
+  popup_->addAction(QStringLiteral("Зберегти структуру як . . ."), this,
+                    &TBox::TreeViewSaveAsItemClick);
+  popup_->addSeparator();
+  popup_->addAction(QStringLiteral("Добавити документ . . ."), this, &TBox::OpenButtonClick);
+  popup_->addAction(QStringLiteral("Відкрити даний документ . . ."), this, &TBox::OpenItemClick)
+      ->setObjectName("OpenItem");
+  popup_->addAction(QStringLiteral("Пошук . . ."), this, &TBox::SearchItemClick)
+      ->setObjectName("SearchItem");
+  popup_->addAction(QStringLiteral("Перейменувати . . ."), this, &TBox::RenameItemClick)
+      ->setObjectName("RenameItem");
+  popup_->addAction(QStringLiteral("Видалити"), this, &TBox::DeleteItemClick)
+      ->setObjectName("DeleteItem");
+  popup_->addSeparator();
+  popup_->addAction(QStringLiteral("Очистити структуру"), this, &TBox::ClearItemClick)
+      ->setObjectName("ClearItem");
+  view_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(view_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { popup_->popup(view_->viewport()->mapToGlobal(pos)); });
+  for (QMenu* menu : {popup_, openMenu_, saveMenu_})
+    connect(menu, &QMenu::aboutToShow, this, &TBox::UpdateMenuState);
+}
+
+void TBox::UpdateMenuState() {
+  // These items need a structure with at least one node.
+  const bool any = !tree_.Empty();
+  for (const char* name : {"OpenItem", "SearchItem", "RenameItem", "DeleteItem", "ClearItem"}) {
+    if (auto* action = popup_->findChild<QAction*>(name, Qt::FindDirectChildrenOnly))
+      action->setEnabled(any);
+  }
+}
+
+void TBox::BuildShortcuts() {
+  // Window-wide keys: they act only while the main window is the active window.
+  const std::pair<QKeySequence, void (TBox::*)()> keys[] = {
+      {QKeySequence(Qt::ALT | Qt::Key_I), &TBox::AddItemClick},
+      {QKeySequence(Qt::ALT | Qt::Key_C), &TBox::AddChildItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_O), &TBox::TreeViewOpenItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_S), &TBox::TreeViewSaveItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_D), &TBox::OpenButtonClick},
+      {QKeySequence(Qt::Key_Return), &TBox::OpenItemClick},
+      {QKeySequence(Qt::Key_Enter), &TBox::OpenItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_F), &TBox::SearchItemClick},
+      {QKeySequence(Qt::Key_F2), &TBox::RenameItemClick},
+      {QKeySequence(Qt::Key_Delete), &TBox::DeleteItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_Delete), &TBox::ClearItemClick},
+      {QKeySequence(Qt::Key_F3), &TBox::SaveButtonClick},
+      {QKeySequence(Qt::Key_F1), &TBox::HelpButtonClick},
+  };
+  for (const auto& [key, command] : keys) {
+    auto* shortcut = new QShortcut(key, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, command);
+  }
+}
+
+void TBox::Run(const std::function<void()>& command) {
+  if (converting_)
+    return; // the user's commands wait for the conversion
+  try {
+    command();
+  } catch (const Error& e) {
+    QtPrompts::ReportError(this, e.text());
+  } catch (const std::exception& e) {
+    QtPrompts::ReportError(this, Cp1251FromUtf8Lossy(e.what()));
+  }
+  view_->Rebuild();
+  UpdateMenuState();
+}
+
+void TBox::TreeViewOpenItemClick() {
+  Run([this] { commands_.OpenStructure(); });
+}
+void TBox::TreeViewSaveItemClick() {
+  Run([this] { commands_.SaveStructure(); });
+}
+void TBox::TreeViewSaveAsItemClick() {
+  Run([this] { commands_.SaveStructureAs(); });
+}
+void TBox::ClearItemClick() {
+  Run([this] { commands_.ClearStructure(); });
+}
+
+void TBox::AddItemClick() {
+  Run([this] {
+    std::string name;
+    if (inputBox_->Ask(QStringLiteral("Створити пункт"), "", name))
+      commands_.CreateItem(name, false);
+  });
+}
+
+void TBox::AddChildItemClick() {
+  Run([this] {
+    std::string name;
+    if (inputBox_->Ask(QStringLiteral("Створити підпункт"), "", name))
+      commands_.CreateItem(name, true);
+  });
+}
+
+void TBox::RenameItemClick() {
+  Run([this] {
+    const auto title = commands_.RenameTitle();
+    std::string name;
+    if (title && inputBox_->Ask(QStringLiteral("Перейменувати"), *title, name))
+      commands_.Rename(name);
+  });
+}
+
+void TBox::DeleteItemClick() {
+  Run([this] { commands_.DeleteSelected(); });
+}
+void TBox::UpButtonClick() {
+  Run([this] { commands_.MoveUp(); });
+}
+void TBox::DownButtonClick() {
+  Run([this] { commands_.MoveDown(); });
+}
+
+void TBox::OpenButtonClick() {
+  Run([this] {
+    const auto files = prompts_->ChooseOpenFiles(Cp1251FromUtf8(kDocumentFilters));
+    if (files.empty())
+      return;
+    const bool wasEmpty = tree_.Empty();
+    commands_.AddDocuments(files, [this](PlacementQuestion q) { return openOptionsBox_->Ask(q); });
+    openOptionsBox_->EndBatch();
+    if (wasEmpty)
+      view_->setFocus();
+  });
+}
+
+void TBox::OpenItemClick() {
+  Run([this] {
+    if (const auto path = commands_.SelectedDocumentPath())
+      QDesktopServices::openUrl(
+          QUrl::fromLocalFile(QString::fromStdString(FsPath(*path).string())));
+  });
+}
+
+void TBox::SearchItemClick() {
+  if (tree_.Empty())
+    return;
+  searchBox_->Open();
+}
+
+void TBox::ParametersButtonClick() {
+  parametersBox_->exec();
+}
+
+void TBox::HelpButtonClick() {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(
+      QString::fromStdString((programFolder_ / "Help" / "index.html").string())));
+}
+
+void TBox::SaveButtonClick() {
+  Run([this] {
+    GenerationInput input;
+    input.outline = tree_.ToOutline();
+    input.programFolder = programFolder_;
+    input.encoding = parametersBox_->Encoding();
+    input.styleFile = PathText(programFolder_ / "Styles" / "Default.css");
+    std::unique_ptr<WordProcessor> word = wordProcessorFactory_();
+    converting_ = true;
+    try {
+      ConvertCourse(input, *prompts_, *word, *loadingBox_, wordRunning_);
+    } catch (...) {
+      converting_ = false;
+      throw;
+    }
+    converting_ = false;
+  });
+}
+
+void TBox::closeEvent(QCloseEvent* event) {
+  if (converting_) {
+    event->ignore();
+    return;
+  }
+  bool close = false;
+  try {
+    close = commands_.CloseQuery();
+  } catch (const Error& e) {
+    QtPrompts::ReportError(this, e.text());
+  }
+  view_->Rebuild();
+  if (close)
+    event->accept();
+  else
+    event->ignore();
+}
+
+void TBox::PlaceMovingPanel() {
+  const QRect area = centralWidget()->geometry();
+  movingPanel_->move(area.right() - 18 - movingPanel_->width() + 1,
+                     area.bottom() - 18 - movingPanel_->height() + 1);
+  movingPanel_->raise();
+}
+
+void TBox::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  PlaceMovingPanel();
+}
+
+} // namespace quarbel

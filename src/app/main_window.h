@@ -1,0 +1,110 @@
+#pragma once
+
+#include "app/qt_prompts.h"
+#include "structure/course_tree.h"
+#include "structure/structure_commands.h"
+
+#include <QMainWindow>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+class QMenu;
+class QShortcut;
+class QToolButton;
+class QWidget;
+
+namespace quarbel {
+
+class StructureView;
+class TInPutBox;
+class TLoadingBox;
+class TOpenOptionsBox;
+class TParametersBox;
+class TSearchBox;
+class WordProcessor;
+
+// TBox: the main window. The course structure, its commands and their keys, the tool bar
+// pages and the conversion.
+class TBox : public QMainWindow {
+  Q_OBJECT
+public:
+  explicit TBox(std::filesystem::path programFolder, QWidget* parent = nullptr);
+  ~TBox() override;
+
+  // The choosers and messages of every command go through this door; tests put their own.
+  void SetPrompts(Prompts* prompts) {
+    prompts_ = prompts;
+    commands_.SetPrompts(*prompts);
+  }
+  // How the conversion reaches its word processor (the helper in the program folder unless
+  // a test gives another) and how it asks whether Word runs.
+  void SetWordProcessorFactory(std::function<std::unique_ptr<WordProcessor>()> factory);
+  void SetWordRunning(std::function<bool()> wordRunning) { wordRunning_ = std::move(wordRunning); }
+
+  StructureCommands& Commands() { return commands_; }
+  CourseTree& Tree() { return tree_; }
+  StructureView* TreeView1() const { return view_; }
+  TInPutBox* InputBox() const { return inputBox_; }
+  TOpenOptionsBox* OpenOptionsBox() const { return openOptionsBox_; }
+  TSearchBox* SearchBox() const { return searchBox_; }
+  TParametersBox* ParametersBox() const { return parametersBox_; }
+  QMenu* PopupMenu1() const { return popup_; }
+  QWidget* MovingPanel() const { return movingPanel_; }
+  // The pop-up menu's enabled items as they are set when it opens.
+  void UpdateMenuStateForTest() { UpdateMenuState(); }
+
+  // The commands, as the menus, buttons and keys run them.
+  void TreeViewOpenItemClick();
+  void TreeViewSaveItemClick();
+  void TreeViewSaveAsItemClick();
+  void ClearItemClick();
+  void AddItemClick();
+  void AddChildItemClick();
+  void OpenButtonClick();
+  void OpenItemClick();
+  void SearchItemClick();
+  void RenameItemClick();
+  void DeleteItemClick();
+  void UpButtonClick();
+  void DownButtonClick();
+  void SaveButtonClick(); // convert
+  void ParametersButtonClick();
+  void HelpButtonClick();
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  // Runs a command; an error it does not handle goes to the general error report.
+  void Run(const std::function<void()>& command);
+  void Changed();
+  void UpdateMenuState();
+  QWidget* BuildToolPager();
+  void BuildPopupMenu();
+  void BuildShortcuts();
+  void PlaceMovingPanel();
+
+  std::filesystem::path programFolder_;
+  CourseTree tree_;
+  QtPrompts qtPrompts_;
+  Prompts* prompts_;
+  StructureCommands commands_;
+  StructureView* view_ = nullptr;
+  QMenu* popup_ = nullptr;
+  QMenu* openMenu_ = nullptr;
+  QMenu* saveMenu_ = nullptr;
+  QWidget* movingPanel_ = nullptr;
+  TInPutBox* inputBox_ = nullptr;
+  TOpenOptionsBox* openOptionsBox_ = nullptr;
+  TSearchBox* searchBox_ = nullptr;
+  TLoadingBox* loadingBox_ = nullptr;
+  TParametersBox* parametersBox_ = nullptr;
+  std::function<std::unique_ptr<WordProcessor>()> wordProcessorFactory_;
+  std::function<bool()> wordRunning_;
+  bool converting_ = false;
+};
+
+} // namespace quarbel

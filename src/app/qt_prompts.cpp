@@ -1,0 +1,88 @@
+#include "app/qt_prompts.h"
+
+#include "app/qt_text.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace quarbel {
+namespace {
+
+const char* const kCaption = "Quarbel Vorizareda";
+
+QMessageBox::StandardButton Box(QWidget* owner, QMessageBox::Icon icon, const std::string& text,
+                                QMessageBox::StandardButtons buttons,
+                                const char* caption = kCaption) {
+  QMessageBox box(icon, caption, Q(text), buttons, owner);
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+std::filesystem::path PathOf(const QString& file) {
+  return std::filesystem::path(file.toStdString());
+}
+
+} // namespace
+
+void QtPrompts::Warning(const std::string& text) {
+  Box(owner_, QMessageBox::Warning, text, QMessageBox::Ok);
+}
+
+void QtPrompts::Information(const std::string& text) {
+  Box(owner_, QMessageBox::Information, text, QMessageBox::Ok);
+}
+
+bool QtPrompts::AskYesNo(const std::string& text) {
+  return Box(owner_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) ==
+         QMessageBox::Yes;
+}
+
+Answer QtPrompts::AskYesNoCancel(const std::string& text) {
+  switch (Box(owner_, QMessageBox::Question, text,
+              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+  case QMessageBox::Yes: return Answer::Yes;
+  case QMessageBox::No: return Answer::No;
+  default: return Answer::Cancel;
+  }
+}
+
+std::optional<std::filesystem::path> QtPrompts::ChooseFolder(const std::string& title) {
+  const QString folder = QFileDialog::getExistingDirectory(owner_, Q(title));
+  if (folder.isEmpty())
+    return std::nullopt;
+  return PathOf(folder);
+}
+
+std::optional<std::filesystem::path> QtPrompts::ChooseOpenFile(const std::string& filters) {
+  const QString file = QFileDialog::getOpenFileName(owner_, QString(), QString(), Q(filters));
+  if (file.isEmpty())
+    return std::nullopt;
+  return PathOf(file);
+}
+
+std::vector<std::filesystem::path> QtPrompts::ChooseOpenFiles(const std::string& filters) {
+  std::vector<std::filesystem::path> out;
+  for (const QString& file :
+       QFileDialog::getOpenFileNames(owner_, QString(), QString(), Q(filters)))
+    out.push_back(PathOf(file));
+  return out;
+}
+
+std::optional<std::filesystem::path> QtPrompts::ChooseSaveFile(const std::string& filters,
+                                                               const std::string& defaultSuffix) {
+  QFileDialog dialog(owner_, QString(), QString(), Q(filters));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QString::fromStdString(defaultSuffix));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return std::nullopt;
+  return PathOf(dialog.selectedFiles().first());
+}
+
+void QtPrompts::ReportError(QWidget* owner, const std::string& text) {
+  std::string shown = text;
+  if (!shown.empty() && static_cast<unsigned char>(shown.back()) > '.')
+    shown += '.';
+  Box(owner, QMessageBox::Critical, shown, QMessageBox::Ok, "[ Quarbel ]");
+}
+
+} // namespace quarbel

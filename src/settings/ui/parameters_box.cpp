@@ -1,0 +1,106 @@
+#include "settings/ui/parameters_box.h"
+
+#include "widgets/interface_styles.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quarbel {
+
+TParametersBox::TParametersBox(QWidget* parent) : QDialog(parent) {
+  setObjectName("TParametersBox");
+  setWindowTitle(QStringLiteral("Параметри"));
+  setModal(true);
+  auto* group = new QGroupBox(this);
+  movingPanel_ = new QCheckBox(QStringLiteral("Панель переміщення вузлів"), group);
+  movingPanel_->setObjectName("MovingPanelCheckBox");
+  movingPanel_->setChecked(true);
+  saveTitle_ = new QCheckBox(QStringLiteral("Зберігати титульну сторінку"), group);
+  saveTitle_->setObjectName("SaveTitleCheckBox");
+  saveAbout_ = new QCheckBox(QStringLiteral("Зберігати інформацію про автора"), group);
+  saveAbout_->setObjectName("SaveAboutCheckBox");
+  styler_ = new QComboBox(group);
+  styler_->setObjectName("StylerComboBox");
+  styler_->addItems(InterfaceStyleNames());
+  styler_->setCurrentIndex(-1);
+  coding_ = new QComboBox(group);
+  coding_->setObjectName("CodingComboBox");
+  coding_->addItems({"1251", "KOI8", "UTF8"});
+  coding_->setCurrentIndex(-1);
+
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("Стиль інтерфейсу :"), styler_);
+  form->addRow(QStringLiteral("Метод кодування :"), coding_);
+  auto* inner = new QVBoxLayout(group);
+  inner->addWidget(movingPanel_);
+  inner->addWidget(saveTitle_);
+  inner->addWidget(saveAbout_);
+  inner->addLayout(form);
+
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  ok->setObjectName("OKButton");
+  auto* cancel = new QPushButton(QStringLiteral("Відмінити"), this);
+  cancel->setObjectName("CancelButton");
+  connect(ok, &QPushButton::clicked, this, &TParametersBox::OKButtonClick);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(ok);
+  buttons->addStretch();
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group);
+  layout->addLayout(buttons);
+  setTabOrder(movingPanel_, saveTitle_);
+  setTabOrder(saveTitle_, saveAbout_);
+  setTabOrder(saveAbout_, styler_);
+  setTabOrder(styler_, coding_);
+}
+
+std::string TParametersBox::Encoding() const {
+  return coding_->currentText().toStdString();
+}
+
+void TParametersBox::ApplyInterfaceStyle(const QString& name) {
+  const QString sheet = InterfaceStyleSheet(name);
+  if (sheet.isEmpty())
+    return;
+  styler_->setCurrentText(name);
+  qApp->setStyleSheet(sheet);
+}
+
+void TParametersBox::showEvent(QShowEvent* event) {
+  applied_ = false;
+  remembered_[0] = movingPanel_->isChecked();
+  remembered_[1] = saveTitle_->isChecked();
+  remembered_[2] = saveAbout_->isChecked();
+  rememberedIndex_[0] = styler_->currentIndex();
+  rememberedIndex_[1] = coding_->currentIndex();
+  movingPanel_->setFocus();
+  QDialog::showEvent(event);
+}
+
+void TParametersBox::OKButtonClick() {
+  ApplyInterfaceStyle(styler_->currentText());
+  emit movingPanelChanged(movingPanel_->isChecked());
+  applied_ = true;
+  accept();
+}
+
+void TParametersBox::done(int result) {
+  if (!applied_) {
+    movingPanel_->setChecked(remembered_[0]);
+    saveTitle_->setChecked(remembered_[1]);
+    saveAbout_->setChecked(remembered_[2]);
+    styler_->setCurrentIndex(rememberedIndex_[0]);
+    coding_->setCurrentIndex(rememberedIndex_[1]);
+  }
+  QDialog::done(result);
+}
+
+} // namespace quarbel

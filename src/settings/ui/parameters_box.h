@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+
+namespace quarbel {
+
+// TParametersBox: the interface style, the encoding of generated pages, the moving panel
+// and whether title page and author data are kept between runs. What is shown is put back
+// on every close without OK.
+class TParametersBox : public QDialog {
+  Q_OBJECT
+public:
+  explicit TParametersBox(QWidget* parent);
+
+  // The encoding choice as the generation reads it ("" when none is selected).
+  std::string Encoding() const;
+  // Selects a style by name and applies it; other names change nothing.
+  void ApplyInterfaceStyle(const QString& name);
+
+  QCheckBox* MovingPanelCheckBox() const { return movingPanel_; }
+  QCheckBox* SaveTitleCheckBox() const { return saveTitle_; }
+  QCheckBox* SaveAboutCheckBox() const { return saveAbout_; }
+  QComboBox* StylerComboBox() const { return styler_; }
+  QComboBox* CodingComboBox() const { return coding_; }
+
+signals:
+  void movingPanelChanged(bool shown);
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  void done(int result) override;
+
+private:
+  void OKButtonClick();
+
+  QCheckBox* movingPanel_;
+  QCheckBox* saveTitle_;
+  QCheckBox* saveAbout_;
+  QComboBox* styler_;
+  QComboBox* coding_;
+  bool applied_ = false;
+  bool remembered_[3] = {};
+  int rememberedIndex_[2] = {-1, -1};
+};
+
+} // namespace quarbel

@@ -1,0 +1,49 @@
+#include "structure/ui/open_options_box.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace quarbel {
+
+TOpenOptionsBox::TOpenOptionsBox(QWidget* parent) : QDialog(parent) {
+  setObjectName("TOpenOptionsBox");
+  setWindowTitle(QStringLiteral("Параметри відкриття"));
+  setModal(true);
+  item_ = new QRadioButton(QStringLiteral("Добавити документ як пункт"), this);
+  item_->setObjectName("RadioButton1");
+  subItem_ = new QRadioButton(QStringLiteral("Добавити документ як підпункт"), this);
+  subItem_->setObjectName("RadioButton2");
+  forAll_ = new QCheckBox(QStringLiteral("Застосувати для всіх документів"), this);
+  forAll_->setObjectName("ForAllCheckBox");
+  forAll_->setChecked(true);
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setObjectName("OKButton");
+  buttons->addButton(QStringLiteral("Відмінити"), QDialogButtonBox::RejectRole)
+      ->setObjectName("CancelButton");
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(item_);
+  layout->addWidget(subItem_);
+  layout->addWidget(forAll_);
+  layout->addWidget(buttons);
+}
+
+PlacementAnswer TOpenOptionsBox::Ask(PlacementQuestion question) {
+  if (!question.askedInBatch)
+    item_->setChecked(true);
+  const bool ok = exec() == QDialog::Accepted;
+  const Placement placement = !ok                  ? Placement::Cancel
+                              : item_->isChecked() ? Placement::AsItem
+                                                   : Placement::AsSubItem;
+  return {placement, forAll_->isChecked()};
+}
+
+void TOpenOptionsBox::EndBatch() {
+  forAll_->setChecked(true);
+}
+
+} // namespace quarbel

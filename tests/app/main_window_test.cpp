@@ -1,0 +1,191 @@
+// The main window under the offscreen platform, with scripted answers: commands through
+// their menus, dialogs and keys, the pop-up menu's state, conversion and closing.
+#include "app/main_window.h"
+
+#include "generator/fake_word_processor.h"
+#include "generator/ui/loading_box.h"
+#include "settings/ui/parameters_box.h"
+#include "structure/ui/input_box.h"
+#include "structure/ui/open_options_box.h"
+#include "structure/ui/search_box.h"
+#include "structure/ui/structure_view.h"
+#include "support/scripted_prompts.h"
+#include "support/test_support.h"
+#include "text/file_bytes.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest/QtTest>
+
+namespace {
+
+using namespace quarbel;
+using namespace quarbel::testing;
+namespace fs = std::filesystem;
+
+// Runs `action` on the modal dialog that opens next.
+void WhenDialogOpens(QDialog* dialog, std::function<void()> action) {
+  QTimer::singleShot(0, dialog, [dialog, action] {
+    QTRY_VERIFY(dialog->isVisible());
+    action();
+  });
+}
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+private:
+  std::unique_ptr<TBox> box;
+  std::unique_ptr<ScriptedPrompts> prompts;
+  std::unique_ptr<TempDir> dir;
+
+  QAction* PopupItem(const char* name) { return box->PopupMenu1()->findChild<QAction*>(name); }
+  void Activate() {
+    box->show();
+    box->activateWindow();
+    QApplication::setActiveWindow(box.get());
+    QTRY_VERIFY(box->isActiveWindow());
+  }
+
+private slots:
+  void init() {
+    dir = std::make_unique<TempDir>();
+    prompts = std::make_unique<ScriptedPrompts>();
+    box = std::make_unique<TBox>(QUARBEL_PROGRAM_DIR);
+    box->SetPrompts(prompts.get());
+    box->SetWordRunning([] { return false; });
+    box->SetWordProcessorFactory([] { return std::make_unique<FakeWordProcessor>(); });
+    Activate();
+  }
+  void cleanup() {
+    box->Commands().modified = false;
+    box.reset();
+  }
+
+  void createsItemsThroughTheNameDialogWithItsChecks() {
+    TInPutBox* input = box->InputBox();
+    WhenDialogOpens(input, [&] {
+      QCOMPARE(input->windowTitle(), QString("Створити пункт"));
+      input->NameEdit()->setText("a[b");
+      QTest::keyClick(input->NameEdit(), Qt::Key_Return); // refused: the dialog stays
+      QVERIFY(input->isVisible());
+      input->NameEdit()->setText(QStringLiteral("Розділ 1"));
+      QTest::keyClick(input->NameEdit(), Qt::Key_Return);
+    });
+    box->AddItemClick();
+    QCOMPARE(prompts->said,
+             (std::vector<std::string>{"warning: Ім'я неповинне містити символів : \"[\", \"]\""}));
+    QCOMPARE(U(box->Tree().roots().at(0)->text), std::string("Розділ 1"));
+    QVERIFY(box->Commands().modified);
+    QCOMPARE(box->TreeView1()->topLevelItemCount(), 1);
+    QCOMPARE(box->TreeView1()->topLevelItem(0)->text(0), QString("Розділ 1"));
+  }
+
+  void keysActOnlyWhileTheMainWindowIsActive() {
+    box->Tree().AddLast(nullptr, "A");
+    box->TreeView1()->Rebuild();
+    QTest::keyClick(box.get(), Qt::Key_F, Qt::ControlModifier);
+    QTRY_VERIFY(box->SearchBox()->isVisible());
+    // Keys typed in the search window reach the search, not the structure.
+    QTRY_VERIFY(box->SearchBox()->isActiveWindow() || !box->isActiveWindow());
+    QTest::keyClick(box->SearchBox()->SearchEdit(), Qt::Key_Delete);
+    QVERIFY(prompts->said.empty()); // no delete question
+    box->SearchBox()->SearchEdit()->setText("A");
+    box->SearchBox()->NButton()->click();
+    QCOMPARE(box->Commands().selected, box->Tree().roots()[0].get());
+    box->SearchBox()->close();
+    Activate();
+    prompts->answers = {Answer::No};
+    QTest::keyClick(box.get(), Qt::Key_Delete);
+    QCOMPARE(prompts->said,
+             (std::vector<std::string>{
+                 "question: Ви дійсно бажаєте видалити даний елемент зі структури ?"}));
+  }
+
+  void thePopupMenuNeedsNodesForSomeItems() {
+    box->UpdateMenuStateForTest();
+    QVERIFY(!PopupItem("DeleteItem")->isEnabled());
+    QVERIFY(!PopupItem("ClearItem")->isEnabled());
+    box->Tree().AddLast(nullptr, "A");
+    box->UpdateMenuStateForTest();
+    QVERIFY(PopupItem("DeleteItem")->isEnabled());
+    QVERIFY(PopupItem("RenameItem")->isEnabled());
+  }
+
+  void addingDocumentsAsksWhereToPutThem() {
+    for (const char* name : {"a.pdf", "b.pdf", "c.pdf"})
+      WriteBytes(*dir / name, "x");
+    box->Tree().AddLast(nullptr, "Top");
+    box->Commands().selected = box->Tree().roots()[0].get();
+    box->TreeView1()->Rebuild();
+    prompts->fileLists = {{*dir / "a.pdf", *dir / "b.pdf", *dir / "c.pdf"}};
+    TOpenOptionsBox* options = box->OpenOptionsBox();
+    int shown = 0;
+    WhenDialogOpens(options, [&] {
+      ++shown;
+      QVERIFY(options->RadioButton1()->isChecked());
+      QVERIFY(options->ForAllCheckBox()->isChecked());
+      options->RadioButton2()->setChecked(true);
+      options->findChild<QPushButton*>("OKButton")->click();
+    });
+    box->OpenButtonClick();
+    QCOMPARE(shown, 1);
+    QCOMPARE(box->Tree().roots()[0]->children.size(), size_t(3));
+    QVERIFY(box->Tree().roots()[0]->expanded);
+  }
+
+  void convertingWithF3WritesTheTextbook() {
+    WriteBytes(*dir / "a.pdf", "x");
+    box->Tree().AddLast(nullptr, "a [ " + (*dir / "a.pdf").string() + " ]");
+    box->TreeView1()->Rebuild();
+    prompts->folders = {*dir / "book"};
+    QTest::keyClick(box.get(), Qt::Key_F3);
+    QCOMPARE(prompts->said.back(), std::string("information: Конвертування успішно завершено !"));
+    QVERIFY(fs::exists(*dir / "book" / "index.html"));
+    QVERIFY(!box->findChild<TLoadingBox*>()->isVisible());
+  }
+
+  void parametersApplyOnlyOnOK() {
+    TParametersBox* parameters = box->ParametersBox();
+    parameters->CodingComboBox()->setCurrentText("1251");
+    WhenDialogOpens(parameters, [&] {
+      parameters->CodingComboBox()->setCurrentText("UTF8");
+      parameters->MovingPanelCheckBox()->setChecked(false);
+      parameters->reject();
+    });
+    box->ParametersButtonClick();
+    QCOMPARE(parameters->Encoding(), std::string("1251"));
+    QVERIFY(parameters->MovingPanelCheckBox()->isChecked());
+    QVERIFY(box->MovingPanel()->isVisible());
+    WhenDialogOpens(parameters, [&] {
+      parameters->CodingComboBox()->setCurrentText("KOI8");
+      parameters->MovingPanelCheckBox()->setChecked(false);
+      parameters->StylerComboBox()->setCurrentText("Windows 7");
+      parameters->findChild<QPushButton*>("OKButton")->click();
+    });
+    box->ParametersButtonClick();
+    QCOMPARE(parameters->Encoding(), std::string("KOI8"));
+    QVERIFY(!box->MovingPanel()->isVisible());
+    QVERIFY(qApp->styleSheet().contains("#dbe6f4"));
+  }
+
+  void closingAsksToSaveChanges() {
+    box->Commands().modified = true;
+    prompts->answers = {Answer::Cancel};
+    QVERIFY(!box->close());
+    QCOMPARE(prompts->said, (std::vector<std::string>{"question: Зберегти зміни в структурі ?"}));
+    prompts->answers = {Answer::No};
+    QVERIFY(box->close());
+  }
+};
+
+} // namespace
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -57,7 +57,7 @@ demo: build
 	bash examples/make-demo.sh $(BUILD)
 
 run: build
-	@echo "The main window arrives with the desktop program; the program folder is $(BUILD)/program."
+	$(BUILD)/program/quarbel-vorizareda
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QPainter>
 #include <QScreen>
@@ -48,7 +49,10 @@ int main(int argc, char** argv) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     app.installTranslator(&qtTranslations);
 
-  quarbel::TBox box(quarbel::ExecutableFolder());
+  const std::filesystem::path folder = quarbel::ExecutableFolder();
+  QApplication::setWindowIcon(QIcon(
+      QString::fromStdString((folder / "Icons" / "Software" / "quarbel-vorizareda.png").string())));
+  quarbel::TBox box(folder);
   // Start state until the settings file is read: the Luna look and the 1251 encoding.
   box.ParametersBox()->ApplyInterfaceStyle(QStringLiteral("Microsoft Office 2007 - Luna"));
   box.ParametersBox()->CodingComboBox()->setCurrentText(QStringLiteral("1251"));

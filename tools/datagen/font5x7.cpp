@@ -6,6 +6,7 @@ const Glyph& GlyphOf(char c) {
   static const Glyph kBlank = {"     ", "     ", "     ", "     ", "     ", "     ", "     "};
   static const Glyph kC = {" ### ", "#   #", "#    ", "#    ", "#    ", "#   #", " ### "};
   static const Glyph kD = {"#### ", "#   #", "#   #", "#   #", "#   #", "#   #", "#### "};
+  static const Glyph kE = {"#####", "#    ", "#    ", "#### ", "#    ", "#    ", "#####"};
   static const Glyph kF = {"#####", "#    ", "#    ", "#### ", "#    ", "#    ", "#    "};
   static const Glyph kL = {"#    ", "#    ", "#    ", "#    ", "#    ", "#    ", "#####"};
   static const Glyph kM = {"#   #", "## ##", "# # #", "# # #", "#   #", "#   #", "#   #"};
@@ -19,6 +20,7 @@ const Glyph& GlyphOf(char c) {
   switch (c) {
   case 'C': return kC;
   case 'D': return kD;
+  case 'E': return kE;
   case 'F': return kF;
   case 'L': return kL;
   case 'M': return kM;

@@ -10,6 +10,9 @@ namespace datagen {
 // coloured band naming the kind.
 Canvas DocumentTypeIcon(const std::string& label, Rgba band);
 
+// The program's own icon (128 x 128): an open book.
+Canvas ApplicationIcon();
+
 // The built-in textbook icons.
 Canvas HomeIcon();              // 48 x 48
 Canvas ArrowIcon(bool forward); // 32 x 32

@@ -105,6 +105,7 @@ int main(int argc, char** argv) {
     WritePng(typeIcons / "MathCad.PNG", DocumentTypeIcon("MCD", {21, 101, 192}));
     WritePng(typeIcons / "Excel.PNG", DocumentTypeIcon("XLS", {46, 125, 50}));
     WritePng(typeIcons / "PowerPoint.PNG", DocumentTypeIcon("PPT", {230, 81, 0}));
+    WritePng(typeIcons / "quarbel-vorizareda.png", datagen::ApplicationIcon());
     WriteGif(gifs / "home.gif", datagen::HomeIcon());
     WriteGif(gifs / "previous.gif", datagen::ArrowIcon(false));
     WriteGif(gifs / "forward.gif", datagen::ArrowIcon(true));

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/about_box.h"
 #include "app/qt_text.h"
 #include "generator/convert_command.h"
 #include "generator/ui/loading_box.h"
@@ -11,6 +12,7 @@
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/paths.h"
+#include "widgets/text_edit_menu.h"
 #include "wordproc/libreoffice_word_processor.h"
 #include "wordproc/word_running.h"
 
@@ -116,6 +118,9 @@ TBox::TBox(std::filesystem::path programFolder, QWidget* parent)
   };
   loadingBox_ = new TLoadingBox(this);
   parametersBox_ = new TParametersBox(this);
+  aboutBox_ = new TAboutBox(this);
+  UseTextEditingMenu(inputBox_->NameEdit());
+  UseTextEditingMenu(searchBox_->SearchEdit());
   connect(parametersBox_, &TParametersBox::movingPanelChanged, movingPanel_, &QWidget::setVisible);
 
   BuildPopupMenu();
@@ -176,7 +181,7 @@ QWidget* TBox::BuildToolPager() {
   QToolButton* about = ToolButton(help, QStringLiteral("Про програму : Quarbel Vorizareda"),
                                   QStyle::SP_MessageBoxInformation);
   about->setObjectName("AboutButton");
-  about->setEnabled(false); // the about window comes with the program's shell
+  connect(about, &QToolButton::clicked, this, &TBox::AboutButtonClick);
   QToolButton* helpButton =
       ToolButton(help, QStringLiteral("Допомога"), QStyle::SP_DialogHelpButton);
   helpButton->setObjectName("HelpButton");
@@ -364,6 +369,10 @@ void TBox::SearchItemClick() {
 
 void TBox::ParametersButtonClick() {
   parametersBox_->exec();
+}
+
+void TBox::AboutButtonClick() {
+  aboutBox_->Open();
 }
 
 void TBox::HelpButtonClick() {

@@ -18,6 +18,7 @@ class QWidget;
 namespace quarbel {
 
 class StructureView;
+class TAboutBox;
 class TInPutBox;
 class TLoadingBox;
 class TOpenOptionsBox;
@@ -50,6 +51,7 @@ public:
   TOpenOptionsBox* OpenOptionsBox() const { return openOptionsBox_; }
   TSearchBox* SearchBox() const { return searchBox_; }
   TParametersBox* ParametersBox() const { return parametersBox_; }
+  TAboutBox* AboutBox() const { return aboutBox_; }
   QMenu* PopupMenu1() const { return popup_; }
   QWidget* MovingPanel() const { return movingPanel_; }
   // The pop-up menu's enabled items as they are set when it opens.
@@ -72,6 +74,7 @@ public:
   void SaveButtonClick(); // convert
   void ParametersButtonClick();
   void HelpButtonClick();
+  void AboutButtonClick();
 
 protected:
   void closeEvent(QCloseEvent* event) override;
@@ -102,6 +105,7 @@ private:
   TSearchBox* searchBox_ = nullptr;
   TLoadingBox* loadingBox_ = nullptr;
   TParametersBox* parametersBox_ = nullptr;
+  TAboutBox* aboutBox_ = nullptr;
   std::function<std::unique_ptr<WordProcessor>()> wordProcessorFactory_;
   std::function<bool()> wordRunning_;
   bool converting_ = false;

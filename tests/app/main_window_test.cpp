@@ -2,6 +2,9 @@
 // their menus, dialogs and keys, the pop-up menu's state, conversion and closing.
 #include "app/main_window.h"
 
+#include "app/about_box.h"
+#include "widgets/text_edit_menu.h"
+
 #include "generator/fake_word_processor.h"
 #include "generator/ui/loading_box.h"
 #include "settings/ui/parameters_box.h"
@@ -15,7 +18,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -173,6 +178,39 @@ private slots:
     QCOMPARE(parameters->Encoding(), std::string("KOI8"));
     QVERIFY(!box->MovingPanel()->isVisible());
     QVERIFY(qApp->styleSheet().contains("#dbe6f4"));
+  }
+
+  void theAboutWindowOpensOnItsFirstPageAndCopiesContacts() {
+    TAboutBox* about = box->AboutBox();
+    WhenDialogOpens(about, [&] {
+      QCOMPARE(about->Page(), 0);
+      about->ShowPage(1);
+      QTest::mouseClick(about->MailLabel(), Qt::LeftButton);
+      QCOMPARE(QApplication::clipboard()->text(), about->MailLabel()->text());
+      about->reject(); // left on the second page
+    });
+    box->AboutButtonClick();
+    WhenDialogOpens(about, [&] {
+      QCOMPARE(about->Page(), 0);
+      about->reject();
+    });
+    box->AboutButtonClick();
+  }
+
+  void textFieldsHaveTheTextEditingMenu() {
+    QLineEdit* field = box->InputBox()->NameEdit();
+    field->setText(QStringLiteral("Лекція"));
+    std::unique_ptr<QMenu> menu(TextEditingMenu(nullptr, field));
+    QStringList items;
+    for (QAction* action : menu->actions())
+      items << (action->isSeparator() ? QString("-") : action->text());
+    QCOMPARE(items, (QStringList{"Відмінити введення", "-", "Вирізати", "Копіювати", "Вставити",
+                                 "Видалити", "-", "Виділити все"}));
+    menu->actions().last()->trigger(); // select all
+    QCOMPARE(field->selectedText(), QStringLiteral("Лекція"));
+    std::unique_ptr<QMenu> again(TextEditingMenu(nullptr, field));
+    again->actions().at(5)->trigger(); // delete the selection
+    QCOMPARE(field->text(), QString());
   }
 
   void closingAsksToSaveChanges() {

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QStackedWidget;
+
+namespace quarbel {
+
+// TAboutBox: the version and the authors on the first page, the support contacts on the
+// second; a click on a contact copies it to the clipboard.
+class TAboutBox : public QDialog {
+  Q_OBJECT
+public:
+  explicit TAboutBox(QWidget* parent);
+
+  // Always opens on the first page.
+  int Open();
+  int Page() const;
+  QLabel* IcqLabel() const { return icq_; }
+  QLabel* MailLabel() const { return mail_; }
+  void ShowPage(int page);
+
+private:
+  QStackedWidget* pages_;
+  QLabel* icq_;
+  QLabel* mail_;
+};
+
+} // namespace quarbel

@@ -113,6 +113,38 @@ private slots:
                  "question: Ви дійсно бажаєте видалити даний елемент зі структури ?"}));
   }
 
+  void f2RenamesAndEnterOnAnItemDoesNothing() {
+    box->Tree().AddLast(nullptr, W("Лекція [ /k/Лекція.doc ]"));
+    box->Commands().selected = box->Tree().roots()[0].get();
+    box->TreeView1()->Rebuild();
+    TInPutBox* input = box->InputBox();
+    WhenDialogOpens(input, [&] {
+      QCOMPARE(input->windowTitle(), QString("Перейменувати"));
+      QCOMPARE(input->NameEdit()->text(), QStringLiteral("Лекція"));
+      QCOMPARE(input->NameEdit()->selectedText(), QStringLiteral("Лекція"));
+      input->NameEdit()->setText(QStringLiteral("Вступ"));
+      QTest::keyClick(input->NameEdit(), Qt::Key_Return);
+    });
+    QTest::keyClick(box.get(), Qt::Key_F2);
+    QCOMPARE(U(box->Tree().roots()[0]->text), std::string("Вступ [ /k/Лекція.doc ]"));
+    QVERIFY(box->Commands().modified);
+
+    box->Tree().AddLast(nullptr, "Item");
+    box->Commands().selected = box->Tree().roots()[1].get();
+    box->TreeView1()->Rebuild();
+    QTest::keyClick(box.get(), Qt::Key_Return); // an item node opens nothing
+    QVERIFY(prompts->said.empty());
+  }
+
+  void theMovingPanelKeepsToTheLowerRightCorner() {
+    box->resize(700, 500);
+    QTRY_COMPARE(box->MovingPanel()->geometry().bottomRight(),
+                 box->centralWidget()->geometry().bottomRight() - QPoint(18, 18));
+    box->resize(500, 300);
+    QTRY_COMPARE(box->MovingPanel()->geometry().bottomRight(),
+                 box->centralWidget()->geometry().bottomRight() - QPoint(18, 18));
+  }
+
   void thePopupMenuNeedsNodesForSomeItems() {
     box->UpdateMenuStateForTest();
     QVERIFY(!PopupItem("DeleteItem")->isEnabled());

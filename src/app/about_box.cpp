@@ -1,12 +1,13 @@
 #include "app/about_box.h"
 
+#include "widgets/program_banner.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -34,19 +35,6 @@ private:
   std::function<void()> clicked_;
 };
 
-QPixmap Banner() {
-  QPixmap banner(277, 68);
-  banner.fill(QColor("#1f4e79"));
-  QPainter painter(&banner);
-  painter.setPen(Qt::white);
-  QFont font = painter.font();
-  font.setPointSize(16);
-  font.setBold(true);
-  painter.setFont(font);
-  painter.drawText(banner.rect(), Qt::AlignCenter, QStringLiteral("Quarbel Vorizareda"));
-  return banner;
-}
-
 } // namespace
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
@@ -54,7 +42,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Про програму : Quarbel Vorizareda"));
   setModal(true);
   auto* banner = new QLabel(this);
-  banner->setPixmap(Banner());
+  banner->setPixmap(ProgramBanner(QSize(277, 68), 16));
   pages_ = new QStackedWidget(this);
 
   auto* about = new QWidget(pages_);

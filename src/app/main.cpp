@@ -3,41 +3,16 @@
 #include "app/main_window.h"
 #include "settings/ui/parameters_box.h"
 #include "text/paths.h"
+#include "widgets/program_banner.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QIcon>
 #include <QLibraryInfo>
-#include <QPainter>
 #include <QScreen>
 #include <QSplashScreen>
 #include <QTimer>
 #include <QTranslator>
-
-namespace {
-
-// The splash picture: the program's name on a calm background, 500 x 250.
-QPixmap SplashPicture() {
-  QPixmap picture(500, 250);
-  picture.fill(QColor("#1f4e79"));
-  QPainter painter(&picture);
-  painter.setPen(Qt::white);
-  QFont title = painter.font();
-  title.setPointSize(28);
-  title.setBold(true);
-  painter.setFont(title);
-  painter.drawText(QRect(0, 60, 500, 60), Qt::AlignCenter, QStringLiteral("Quarbel Vorizareda"));
-  QFont line = painter.font();
-  line.setPointSize(13);
-  line.setBold(false);
-  painter.setFont(line);
-  painter.drawText(QRect(0, 130, 500, 40), Qt::AlignCenter,
-                   QStringLiteral("Електронний посібник з ваших документів"));
-  painter.drawText(QRect(0, 200, 500, 30), Qt::AlignCenter, QStringLiteral("версія 2.0.0"));
-  return picture;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -57,7 +32,9 @@ int main(int argc, char** argv) {
   box.ParametersBox()->ApplyInterfaceStyle(QStringLiteral("Microsoft Office 2007 - Luna"));
   box.ParametersBox()->CodingComboBox()->setCurrentText(QStringLiteral("1251"));
 
-  QSplashScreen splash(SplashPicture());
+  QSplashScreen splash(quarbel::ProgramBanner(
+      QSize(500, 250), 28,
+      {QStringLiteral("Електронний посібник з ваших документів"), QStringLiteral("версія 2.0.0")}));
   splash.show();
   QTimer::singleShot(5000, &splash, [&] {
     splash.close();

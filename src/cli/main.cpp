@@ -180,13 +180,13 @@ int Run(int argc, char** argv) {
     } else if (arg == "--author") {
       authorRecord = value();
     } else if (arg == "--icon") {
-      const std::string spec = value();
-      const size_t eq = spec.find('=');
-      const auto slot = icons.find(spec.substr(0, eq));
+      const std::string assignment = value();
+      const size_t eq = assignment.find('=');
+      const auto slot = icons.find(assignment.substr(0, eq));
       if (eq == std::string::npos || slot == icons.end())
         throw UsageError{
             "--icon: очікується НАЗВА=МАЛЮНОК, НАЗВА одна з home, previous, forward, minus, plus"};
-      const fs::path picture = spec.substr(eq + 1);
+      const fs::path picture = assignment.substr(eq + 1);
       input.icons[slot->second] = {ReadFileBytes(picture), picture.extension().string()};
     } else if (arg == "--yes") {
       yes = true;

@@ -124,6 +124,10 @@ int main(int argc, char** argv) {
     Reply("error no LibreOffice profile folder can be used in " + profiles.string());
     return 4;
   }
+  // Our lock says no other helper uses this profile, so a LibreOffice lock file in it was
+  // left by a helper that was killed; LibreOffice would take the profile for one in use.
+  std::error_code ignored;
+  fs::remove(profile / ".lock", ignored);
   std::unique_ptr<lok::Office> office(lok::lok_cpp_init(install.c_str(), FileUrl(profile).c_str()));
   if (!office) {
     Reply("missing LibreOffice could not be started from " + install.string());

@@ -1,11 +1,13 @@
 // quarbel-vorizareda: the desktop program.
 
 #include "app/main_window.h"
+#include "settings/program_settings.h"
 #include "settings/ui/parameters_box.h"
 #include "text/paths.h"
 #include "widgets/program_banner.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -28,9 +30,25 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(
       QString::fromStdString((folder / "Icons" / "Software" / "quarbel-vorizareda.png").string())));
   quarbel::TBox box(folder);
-  // Start state until the settings file is read: the Luna look and the 1251 encoding.
-  box.ParametersBox()->ApplyInterfaceStyle(QStringLiteral("Microsoft Office 2007 - Luna"));
-  box.ParametersBox()->CodingComboBox()->setCurrentText(QStringLiteral("1251"));
+  // The settings of the last run; what the program has no window for yet is kept as read.
+  quarbel::ProgramSettings settings = quarbel::RestoreSettings(folder);
+  quarbel::TParametersBox* parameters = box.ParametersBox();
+  parameters->MovingPanelCheckBox()->setChecked(settings.movingPanel);
+  box.MovingPanel()->setVisible(settings.movingPanel);
+  parameters->SaveTitleCheckBox()->setChecked(settings.title.save);
+  parameters->SaveAboutCheckBox()->setChecked(settings.author.save);
+  parameters->ApplyInterfaceStyle(QString::fromStdString(settings.style));
+  const QString coding = QString::fromStdString(settings.coding);
+  if (parameters->CodingComboBox()->findText(coding) >= 0)
+    parameters->CodingComboBox()->setCurrentText(coding);
+  box.SetStoreSettings([&] {
+    settings.movingPanel = parameters->MovingPanelCheckBox()->isChecked();
+    settings.title.save = parameters->SaveTitleCheckBox()->isChecked();
+    settings.author.save = parameters->SaveAboutCheckBox()->isChecked();
+    settings.style = parameters->StylerComboBox()->currentText().toStdString();
+    settings.coding = parameters->CodingComboBox()->currentText().toStdString();
+    quarbel::StoreSettings(folder, settings);
+  });
 
   QSplashScreen splash(quarbel::ProgramBanner(
       QSize(500, 250), 28,

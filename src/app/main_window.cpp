@@ -411,10 +411,18 @@ void TBox::closeEvent(QCloseEvent* event) {
     QtPrompts::ReportError(this, e.text());
   }
   view_->Rebuild();
-  if (close)
-    event->accept();
-  else
+  if (!close) {
     event->ignore();
+    return;
+  }
+  if (storeSettings_) {
+    try {
+      storeSettings_();
+    } catch (const Error& e) {
+      QtPrompts::ReportError(this, e.text());
+    }
+  }
+  event->accept();
 }
 
 void TBox::PlaceMovingPanel() {

@@ -43,6 +43,9 @@ public:
   // a test gives another) and how it asks whether Word runs.
   void SetWordProcessorFactory(std::function<std::unique_ptr<WordProcessor>()> factory);
   void SetWordRunning(std::function<bool()> wordRunning) { wordRunning_ = std::move(wordRunning); }
+  // Runs when the close is allowed, before the window goes: the settings are stored there.
+  // An error is reported and the program closes all the same.
+  void SetStoreSettings(std::function<void()> store) { storeSettings_ = std::move(store); }
 
   StructureCommands& Commands() { return commands_; }
   CourseTree& Tree() { return tree_; }
@@ -108,6 +111,7 @@ private:
   TAboutBox* aboutBox_ = nullptr;
   std::function<std::unique_ptr<WordProcessor>()> wordProcessorFactory_;
   std::function<bool()> wordRunning_;
+  std::function<void()> storeSettings_;
   bool converting_ = false;
 };
 

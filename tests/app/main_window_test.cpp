@@ -245,13 +245,17 @@ private slots:
     QCOMPARE(field->text(), QString());
   }
 
-  void closingAsksToSaveChanges() {
+  void closingAsksToSaveChangesThenStoresTheSettings() {
+    int stored = 0;
+    box->SetStoreSettings([&] { ++stored; });
     box->Commands().modified = true;
     prompts->answers = {Answer::Cancel};
     QVERIFY(!box->close());
+    QCOMPARE(stored, 0); // a refused close stores nothing
     QCOMPARE(prompts->said, (std::vector<std::string>{"question: Зберегти зміни в структурі ?"}));
     prompts->answers = {Answer::No};
     QVERIFY(box->close());
+    QCOMPARE(stored, 1);
   }
 };
 

@@ -1,0 +1,124 @@
+#include "settings/program_settings.h"
+
+#include "settings/ini_file.h"
+#include "text/error.h"
+#include "text/file_bytes.h"
+
+namespace quarbel {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct PageKeys {
+  const char* section;
+  const char* toggle;               // in Options
+  const char* save;                 // in Options
+  std::array<const char*, 7> texts; // nullptr: not kept
+  std::array<bool, 7> multiLine;
+  const char* picture; // the check box key, and the picture file's name
+  const char* file;
+};
+
+const PageKeys kTitle = {
+    "Title",
+    "TDown",
+    "SaveTitle",
+    {"University", "Faculty", "Department", "Name", "Topic", "Authors", "CityAndYear"},
+    {false, false, false, false, false, true, false},
+    "Logo",
+    "Logo"};
+const PageKeys kAuthor = {
+    "About",
+    "ADown",
+    "SaveAbout",
+    {"SurName", "Name", "PatName", "Regalia", "ContactInformation", "Supplementary", nullptr},
+    {false, false, false, false, true, true, false},
+    "Photo",
+    "Photo"};
+
+StoredPage ReadPage(const IniFile& ini, const PageKeys& keys, const fs::path& img) {
+  StoredPage page;
+  page.save = ini.ReadBool("Options", keys.save, true);
+  page.toggle = page.save && ini.ReadBool("Options", keys.toggle, true);
+  for (size_t i = 0; i < keys.texts.size(); ++i) {
+    if (!keys.texts[i])
+      continue;
+    const std::string value = ini.ReadString(keys.section, keys.texts[i]);
+    page.texts[i] = keys.multiLine[i] ? SplitMemoLines(value) : value;
+  }
+  page.pictureChecked = ini.ReadBool(keys.section, keys.picture, true);
+  page.extension = ini.ReadString(keys.section, "Extension");
+  if (page.pictureChecked && !page.extension.empty()) {
+    try {
+      page.pictureBytes = ReadFileBytes(img / (std::string(keys.file) + page.extension));
+    } catch (const Error&) {
+      // A stored picture that is gone is left out.
+    }
+  }
+  return page;
+}
+
+void WritePage(IniFile& ini, const PageKeys& keys, const StoredPage& page) {
+  if (page.save)
+    ini.WriteBool("Options", keys.toggle, page.toggle);
+  for (size_t i = 0; i < keys.texts.size(); ++i) {
+    if (!keys.texts[i])
+      continue;
+    const std::string value = !page.save          ? ""
+                              : keys.multiLine[i] ? JoinMemoLines(page.texts[i])
+                                                  : page.texts[i];
+    ini.Write(keys.section, keys.texts[i], value);
+  }
+  ini.Write(keys.section, "Extension", page.save ? page.extension : "");
+  ini.WriteBool(keys.section, keys.picture, page.save && page.pictureChecked);
+}
+
+void StorePictures(const PageKeys& keys, const StoredPage& page, const fs::path& img) {
+  std::error_code error;
+  if (page.save) {
+    if (!page.extension.empty() && !page.pictureBytes.empty())
+      WriteFileBytes(img / (std::string(keys.file) + page.extension), page.pictureBytes);
+    return;
+  }
+  for (fs::directory_iterator it(img, error), end; !error && it != end; it.increment(error)) {
+    if (it->path().filename().string().find(keys.file) != std::string::npos)
+      fs::remove(it->path(), error); // a file that cannot go is not reported
+  }
+}
+
+} // namespace
+
+ProgramSettings RestoreSettings(const fs::path& programFolder) {
+  std::error_code error;
+  fs::create_directories(programFolder / "IMG", error);
+  const IniFile ini = IniFile::Load(programFolder / kSettingsFileName);
+  ProgramSettings settings;
+  settings.movingPanel = ini.ReadBool("Options", "MovingPanel", true);
+  settings.style = ini.ReadString("Options", "Style");
+  if (settings.style.empty())
+    settings.style = "Microsoft Office 2007 - Luna";
+  settings.coding = ini.ReadString("Options", "Coding");
+  if (settings.coding.empty())
+    settings.coding = "1251";
+  settings.title = ReadPage(ini, kTitle, programFolder / "IMG");
+  settings.author = ReadPage(ini, kAuthor, programFolder / "IMG");
+  return settings;
+}
+
+void StoreSettings(const fs::path& programFolder, const ProgramSettings& settings) {
+  std::error_code error;
+  fs::create_directories(programFolder / "IMG", error);
+  IniFile ini = IniFile::Load(programFolder / kSettingsFileName);
+  ini.WriteBool("Options", "MovingPanel", settings.movingPanel);
+  ini.WriteBool("Options", "SaveTitle", settings.title.save);
+  ini.WriteBool("Options", "SaveAbout", settings.author.save);
+  ini.Write("Options", "Style", settings.style);
+  ini.Write("Options", "Coding", settings.coding);
+  WritePage(ini, kTitle, settings.title);
+  WritePage(ini, kAuthor, settings.author);
+  ini.Save(programFolder / kSettingsFileName);
+  StorePictures(kTitle, settings.title, programFolder / "IMG");
+  StorePictures(kAuthor, settings.author, programFolder / "IMG");
+}
+
+} // namespace quarbel

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+namespace quarbel {
+
+// The title page or author data as the settings file keeps them between runs.
+struct StoredPage {
+  bool save = true;                 // "Зберігати ..." check box of the parameters window
+  bool toggle = true;               // the page toggle; restored only when `save` is on
+  std::array<std::string, 7> texts; // by TitlePageText or AuthorText
+  bool pictureChecked = true;       // the logo or photo check box
+  std::string extension;            // ".jpg"; names the picture file IMG/Logo.jpg
+  std::string pictureBytes;         // the picture as loaded; empty when none
+};
+
+// Everything the program keeps in "Quarbel Vorizareda.Ini" and the IMG folder.
+struct ProgramSettings {
+  bool movingPanel = true;
+  std::string style;  // the interface style's name
+  std::string coding; // the encoding choice
+  StoredPage title;
+  StoredPage author;
+};
+
+inline constexpr const char* kSettingsFileName = "Quarbel Vorizareda.Ini";
+
+// Reads the settings of the program folder, with the defaults of a first start: a missing
+// file gives the moving panel, both "save" boxes and both toggles on, the Luna style and
+// the 1251 encoding. The IMG folder is made when missing. A stored picture that is missing
+// or cannot be read is left out; the rest is restored all the same.
+ProgramSettings RestoreSettings(const std::filesystem::path& programFolder);
+
+// Writes the settings file, then the pictures; data whose "save" box is off is cleared in
+// the file and its picture files (every IMG file whose name holds "Logo" or "Photo") are
+// deleted. A settings file that cannot be written throws Error "Unable to write to PATH"
+// before any picture is touched.
+void StoreSettings(const std::filesystem::path& programFolder, const ProgramSettings& settings);
+
+} // namespace quarbel

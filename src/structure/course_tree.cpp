@@ -11,23 +11,6 @@ int CourseTree::Node::Depth() const {
   return depth;
 }
 
-const std::vector<std::unique_ptr<CourseTree::Node>>&
-CourseTree::SiblingsOf(const Node* node) const {
-  return node->parent ? node->parent->children : roots_;
-}
-
-int CourseTree::Node::Index() const {
-  // Only a node's parent knows its place; top-level nodes are looked up by the tree.
-  if (!parent)
-    return -1;
-  const auto& list = parent->children;
-  for (size_t i = 0; i < list.size(); ++i) {
-    if (list[i].get() == this)
-      return static_cast<int>(i);
-  }
-  return -1;
-}
-
 CourseTree::Node* CourseTree::AddLast(Node* parent, std::string text) {
   auto node = std::make_unique<Node>();
   node->text = std::move(text);

@@ -19,15 +19,10 @@ public:
     bool expanded = false;
 
     int Depth() const;
-    // Position among its siblings.
-    int Index() const;
   };
 
   const std::vector<std::unique_ptr<Node>>& roots() const { return roots_; }
   bool Empty() const { return roots_.empty(); }
-
-  // The siblings list a node lives in (the top level for a top-level node).
-  const std::vector<std::unique_ptr<Node>>& SiblingsOf(const Node* node) const;
 
   // A new last child of `parent` (a new last top-level node for nullptr).
   Node* AddLast(Node* parent, std::string text);

@@ -47,14 +47,6 @@ CourseTree::Node* StructureView::NodeOf(const QTreeWidgetItem* item) const {
   return item ? static_cast<CourseTree::Node*>(item->data(0, kNodeRole).value<void*>()) : nullptr;
 }
 
-QTreeWidgetItem* StructureView::ItemOf(const CourseTree::Node* node) const {
-  for (QTreeWidgetItemIterator it(const_cast<StructureView*>(this)); *it; ++it) {
-    if (NodeOf(*it) == node)
-      return *it;
-  }
-  return nullptr;
-}
-
 void StructureView::Rebuild() {
   rebuilding_ = true;
   const int scroll = verticalScrollBar()->value();

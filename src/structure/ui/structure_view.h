@@ -17,7 +17,6 @@ public:
   // Shows the tree as it now is, with the commands' selection.
   void Rebuild();
   CourseTree::Node* NodeOf(const QTreeWidgetItem* item) const;
-  QTreeWidgetItem* ItemOf(const CourseTree::Node* node) const;
 
 signals:
   void changed(); // a drop changed the structure

@@ -1,6 +1,7 @@
 // quarbel-vorizareda: the desktop program.
 
 #include "app/main_window.h"
+#include "records/ui/record_page_box.h"
 #include "settings/program_settings.h"
 #include "settings/ui/parameters_box.h"
 #include "text/paths.h"
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(
       QString::fromStdString((folder / "Icons" / "Software" / "quarbel-vorizareda.png").string())));
   quarbel::TBox box(folder);
-  // The settings of the last run; what the program has no window for yet is kept as read.
+  // The settings of the last run.
   quarbel::ProgramSettings settings = quarbel::RestoreSettings(folder);
   quarbel::TParametersBox* parameters = box.ParametersBox();
   parameters->MovingPanelCheckBox()->setChecked(settings.movingPanel);
@@ -41,7 +42,31 @@ int main(int argc, char** argv) {
   const QString coding = QString::fromStdString(settings.coding);
   if (parameters->CodingComboBox()->findText(coding) >= 0)
     parameters->CodingComboBox()->setCurrentText(coding);
+  const auto toRecord = [](const quarbel::StoredPage& page) {
+    quarbel::RecordValue value;
+    value.texts = page.texts;
+    if (!page.pictureBytes.empty())
+      value.picture = quarbel::RecordPicture{page.pictureBytes, page.extension};
+    value.checked = page.pictureChecked && value.picture.has_value();
+    return value;
+  };
+  const auto fromRecord = [](const quarbel::RecordValue& value, quarbel::StoredPage& page) {
+    page.texts = value.texts;
+    page.pictureChecked = value.checked;
+    page.extension = value.picture ? value.picture->extension : std::string();
+    page.pictureBytes = value.picture ? value.picture->bytes : std::string();
+  };
+  box.TPageBox()->SetValue(toRecord(settings.title));
+  box.APageBox()->SetValue(toRecord(settings.author));
+  box.titleFilled = !settings.title.texts[quarbel::University].empty();
+  box.authorFilled = !settings.author.texts[quarbel::Surname].empty();
+  box.SetTitlePageOn(settings.title.toggle);
+  box.SetAuthorPageOn(settings.author.toggle);
   box.SetStoreSettings([&] {
+    fromRecord(box.TPageBox()->Value(), settings.title);
+    fromRecord(box.APageBox()->Value(), settings.author);
+    settings.title.toggle = box.TitlePageOn();
+    settings.author.toggle = box.AuthorPageOn();
     settings.movingPanel = parameters->MovingPanelCheckBox()->isChecked();
     settings.title.save = parameters->SaveTitleCheckBox()->isChecked();
     settings.author.save = parameters->SaveAboutCheckBox()->isChecked();

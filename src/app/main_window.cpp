@@ -4,6 +4,7 @@
 #include "app/qt_text.h"
 #include "generator/convert_command.h"
 #include "generator/ui/loading_box.h"
+#include "records/ui/record_page_box.h"
 #include "settings/ui/parameters_box.h"
 #include "structure/ui/input_box.h"
 #include "structure/ui/open_options_box.h"
@@ -21,6 +22,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QShortcut>
 #include <QStyle>
 #include <QTabWidget>
@@ -119,6 +121,8 @@ TBox::TBox(std::filesystem::path programFolder, QWidget* parent)
   loadingBox_ = new TLoadingBox(this);
   parametersBox_ = new TParametersBox(this);
   aboutBox_ = new TAboutBox(this);
+  titleBox_ = new RecordPageBox(this, TitlePageLayout(), prompts_);
+  authorBox_ = new RecordPageBox(this, AuthorPageLayout(), prompts_);
   UseTextEditingMenu(inputBox_->NameEdit());
   UseTextEditingMenu(searchBox_->SearchEdit());
   connect(parametersBox_, &TParametersBox::movingPanelChanged, movingPanel_, &QWidget::setVisible);
@@ -195,14 +199,28 @@ QWidget* TBox::BuildToolPager() {
   auto* options = new QWidget(pager);
   auto* optionsRow = new QHBoxLayout(options);
   optionsRow->setContentsMargins(2, 2, 2, 2);
-  for (const char* caption : {"Стилі", "Титульна сторінка", "Інформація про автора"}) {
-    QGroupBox* group = ToolGroup(options, QString::fromUtf8(caption), row);
-    QToolButton* button =
-        ToolButton(group, QString::fromUtf8(caption), QStyle::SP_FileDialogContentsView);
-    button->setEnabled(false); // these dialogs come with the title page, author and styles work
-    row->addWidget(button);
-    optionsRow->addWidget(group);
-  }
+  QGroupBox* styles = ToolGroup(options, QStringLiteral("Стилі"), row);
+  QToolButton* stylesButton =
+      ToolButton(styles, QStringLiteral("Стилі"), QStyle::SP_FileDialogContentsView);
+  stylesButton->setEnabled(false); // the styles window comes with the styles work
+  row->addWidget(stylesButton);
+  optionsRow->addWidget(styles);
+  QGroupBox* title = ToolGroup(options, QStringLiteral("Титульна сторінка"), row);
+  titleButton_ =
+      ToolButton(title, QStringLiteral("Титульна сторінка"), QStyle::SP_FileDialogInfoView);
+  titleButton_->setObjectName("TPageButton");
+  row->addWidget(titleButton_);
+  optionsRow->addWidget(title);
+  QGroupBox* author = ToolGroup(options, QStringLiteral("Інформація про автора"), row);
+  authorButton_ =
+      ToolButton(author, QStringLiteral("Інформація про автора"), QStyle::SP_DirHomeIcon);
+  authorButton_->setObjectName("APageButton");
+  row->addWidget(authorButton_);
+  optionsRow->addWidget(author);
+  for (QToolButton* button : {titleButton_, authorButton_})
+    button->installEventFilter(this);
+  connect(titleButton_, &QToolButton::clicked, this, &TBox::TPageButtonClick);
+  connect(authorButton_, &QToolButton::clicked, this, &TBox::APageButtonClick);
   QGroupBox* parameters = ToolGroup(options, QString(), row);
   QToolButton* parametersButton =
       ToolButton(parameters, QStringLiteral("Параметри"), QStyle::SP_ComputerIcon, 54);
@@ -375,6 +393,65 @@ void TBox::AboutButtonClick() {
   aboutBox_->Open();
 }
 
+bool TBox::TitlePageOn() const {
+  return titleButton_->isCheckable() && titleButton_->isChecked();
+}
+bool TBox::AuthorPageOn() const {
+  return authorButton_->isCheckable() && authorButton_->isChecked();
+}
+
+namespace {
+
+void Latch(QToolButton* button, bool on) {
+  button->setCheckable(on);
+  button->setChecked(on);
+}
+
+} // namespace
+
+void TBox::SetTitlePageOn(bool on) {
+  Latch(titleButton_, on);
+}
+void TBox::SetAuthorPageOn(bool on) {
+  Latch(authorButton_, on);
+}
+
+void TBox::OpenRecordPage(RecordPageBox* box, QToolButton* button, bool& filled) {
+  // The click itself has flipped a latched button; the close puts it back.
+  const bool reopenPressed = button->isCheckable();
+  box->exec();
+  if (box->ClosedByOk()) {
+    filled = true;
+    Latch(button, true);
+  }
+  if (reopenPressed)
+    Latch(button, true);
+}
+
+void TBox::TPageButtonClick() {
+  OpenRecordPage(titleBox_, titleButton_, titleFilled);
+}
+void TBox::APageButtonClick() {
+  OpenRecordPage(authorBox_, authorButton_, authorFilled);
+}
+
+bool TBox::eventFilter(QObject* watched, QEvent* event) {
+  // The right mouse button switches a page off, or on when its record was ever filled.
+  if (event->type() == QEvent::MouseButtonPress &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+    if (watched == titleButton_ || watched == authorButton_) {
+      auto* button = static_cast<QToolButton*>(watched);
+      const bool filled = watched == titleButton_ ? titleFilled : authorFilled;
+      if (button->isCheckable() && button->isChecked())
+        Latch(button, false);
+      else if (filled)
+        Latch(button, true);
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void TBox::HelpButtonClick() {
   QDesktopServices::openUrl(QUrl::fromLocalFile(
       QString::fromStdString((programFolder_ / "Help" / "index.html").string())));
@@ -387,6 +464,10 @@ void TBox::SaveButtonClick() {
     input.programFolder = programFolder_;
     input.encoding = parametersBox_->Encoding();
     input.styleFile = PathText(programFolder_ / "Styles" / "Default.css");
+    input.titlePage = TitlePageOn();
+    input.title = titleBox_->Value();
+    input.authorPage = AuthorPageOn();
+    input.author = authorBox_->Value();
     std::unique_ptr<WordProcessor> word = wordProcessorFactory_();
     converting_ = true;
     try {

@@ -17,6 +17,7 @@ class QWidget;
 
 namespace quarbel {
 
+class RecordPageBox;
 class StructureView;
 class TAboutBox;
 class TInPutBox;
@@ -55,6 +56,18 @@ public:
   TSearchBox* SearchBox() const { return searchBox_; }
   TParametersBox* ParametersBox() const { return parametersBox_; }
   TAboutBox* AboutBox() const { return aboutBox_; }
+  RecordPageBox* TPageBox() const { return titleBox_; }
+  RecordPageBox* APageBox() const { return authorBox_; }
+  QToolButton* TPageButton() const { return titleButton_; }
+  QToolButton* APageButton() const { return authorButton_; }
+  // The page toggles: the buttons latched and pressed.
+  bool TitlePageOn() const;
+  bool AuthorPageOn() const;
+  void SetTitlePageOn(bool on);
+  void SetAuthorPageOn(bool on);
+  // Set by OK, by an opened record file and by a restored record; never cleared.
+  bool titleFilled = false;
+  bool authorFilled = false;
   QMenu* PopupMenu1() const { return popup_; }
   QWidget* MovingPanel() const { return movingPanel_; }
   // The pop-up menu's enabled items as they are set when it opens.
@@ -78,9 +91,12 @@ public:
   void ParametersButtonClick();
   void HelpButtonClick();
   void AboutButtonClick();
+  void TPageButtonClick();
+  void APageButtonClick();
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -92,6 +108,9 @@ private:
   void BuildPopupMenu();
   void BuildShortcuts();
   void PlaceMovingPanel();
+  // A left click opens the window; OK latches the toggle on; any close puts back a toggle
+  // that was on.
+  void OpenRecordPage(RecordPageBox* box, QToolButton* button, bool& filled);
 
   std::filesystem::path programFolder_;
   CourseTree tree_;
@@ -109,6 +128,10 @@ private:
   TLoadingBox* loadingBox_ = nullptr;
   TParametersBox* parametersBox_ = nullptr;
   TAboutBox* aboutBox_ = nullptr;
+  RecordPageBox* titleBox_ = nullptr;
+  RecordPageBox* authorBox_ = nullptr;
+  QToolButton* titleButton_ = nullptr;
+  QToolButton* authorButton_ = nullptr;
   std::function<std::unique_ptr<WordProcessor>()> wordProcessorFactory_;
   std::function<bool()> wordRunning_;
   std::function<void()> storeSettings_;

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
+#include "records/ui/record_page_box.h"
 #include "widgets/text_edit_menu.h"
 
 #include "generator/fake_word_processor.h"
@@ -20,12 +21,15 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest/QtTest>
 
 namespace {
@@ -243,6 +247,94 @@ private slots:
     std::unique_ptr<QMenu> again(TextEditingMenu(nullptr, field));
     again->actions().at(5)->trigger(); // delete the selection
     QCOMPARE(field->text(), QString());
+  }
+
+  void theTitlePageWindowChecksItsFieldsInOrder() {
+    RecordPageBox* title = box->TPageBox();
+    const auto edit = [&](const char* name) { return static_cast<QLineEdit*>(title->Field(name)); };
+    WhenDialogOpens(title, [&] {
+      QVERIFY(title->Star(0)->styleSheet().contains("255, 0, 0"));
+      for (const char* name : {"UEdit", "FEdit", "DEdit", "NEdit", "CADEdit"})
+        edit(name)->setText(" ");
+      QVERIFY(title->Star(0)->styleSheet().contains("0, 128, 0"));
+      title->OKButtonClick(); // the authors are missing
+      static_cast<QPlainTextEdit*>(title->Field("AMemo"))->setPlainText("a#b");
+      title->OKButtonClick();
+      static_cast<QPlainTextEdit*>(title->Field("AMemo"))
+          ->setPlainText(QStringLiteral("Іваненко\nПетренко"));
+      edit("SEdit")->setText("#"); // allowed in single-line fields
+      QTest::keyClick(edit("NEdit"), Qt::Key_Return);
+    });
+    box->TPageButtonClick();
+    QCOMPARE(
+        prompts->said,
+        (std::vector<std::string>{
+            "warning: Заповніть всі необхідні поля !",
+            "warning: Інформація про авторів та їх регалії не повинна містити символу : \"#\""}));
+    QVERIFY(box->TitlePageOn());
+    QVERIFY(box->titleFilled);
+    QCOMPARE(U(title->Value().texts[Authors]), std::string("Іваненко\r\nПетренко"));
+  }
+
+  void closingWithoutOkPutsBackTextAndPicture() {
+    RecordPageBox* author = box->APageBox();
+    QImage small(300, 300, QImage::Format_RGB32), large(301, 10, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    large.fill(Qt::blue);
+    QVERIFY(small.save(QString::fromStdString((*dir / "small.bmp").string())));
+    QVERIFY(large.save(QString::fromStdString((*dir / "large.JPEG").string())));
+    RecordValue value;
+    value.texts[Surname] = W("Іваненко");
+    author->SetValue(value);
+    QVERIFY(!author->PictureCheckBox()->isEnabled() && !author->PreviewButton()->isEnabled());
+
+    prompts->files = {*dir / "large.JPEG", *dir / "small.bmp"};
+    WhenDialogOpens(author, [&] {
+      author->OpenButtonClick(); // too large: the chooser comes again
+      QVERIFY(author->PictureCheckBox()->isChecked());
+      static_cast<QLineEdit*>(author->Field("SEdit"))->setText("changed");
+      author->reject();
+    });
+    box->APageButtonClick();
+    QCOMPARE(prompts->said.size(), size_t(3)); // chooser, refusal, chooser again
+    QCOMPARE(prompts->said[1],
+             std::string("warning: Розмір зображення перевищує допустимі межі !"));
+    QCOMPARE(U(author->Value().texts[Surname]), std::string("Іваненко"));
+    QVERIFY(!author->Value().picture.has_value());
+    QVERIFY(!box->AuthorPageOn()); // cancelling never switches the page on
+
+    // With a picture accepted by OK, unchecking it and cancelling brings it back.
+    prompts->files = {*dir / "small.bmp"};
+    WhenDialogOpens(author, [&] {
+      author->OpenButtonClick();
+      for (const char* name : {"NEdit", "PEdit", "REdit"})
+        static_cast<QLineEdit*>(author->Field(name))->setText("x");
+      author->findChild<QPushButton*>("OKButton")->click();
+    });
+    box->APageButtonClick();
+    QCOMPARE(author->Value().picture->extension, std::string(".bmp"));
+    WhenDialogOpens(author, [&] {
+      author->PictureCheckBox()->setChecked(false);
+      QVERIFY(!author->PictureLoaded());
+      author->reject();
+    });
+    box->APageButtonClick();
+    QVERIFY(author->Value().picture.has_value());
+    QVERIFY(box->AuthorPageOn()); // a left click never switches the page off
+  }
+
+  void theRightButtonSwitchesPagesOnlyWhenFilled() {
+    const auto rightClick = [&](QToolButton* button) {
+      QTest::mousePress(button, Qt::RightButton);
+      QTest::mouseRelease(button, Qt::RightButton);
+    };
+    rightClick(box->TPageButton());
+    QVERIFY(!box->TitlePageOn()); // never filled
+    box->titleFilled = true;
+    rightClick(box->TPageButton());
+    QVERIFY(box->TitlePageOn());
+    rightClick(box->TPageButton());
+    QVERIFY(!box->TitlePageOn());
   }
 
   void closingAsksToSaveChangesThenStoresTheSettings() {

@@ -4,6 +4,7 @@
 #include "app/qt_text.h"
 #include "generator/convert_command.h"
 #include "generator/ui/loading_box.h"
+#include "records/record_file.h"
 #include "records/ui/record_page_box.h"
 #include "settings/ui/parameters_box.h"
 #include "structure/ui/input_box.h"
@@ -21,6 +22,7 @@
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QShortcut>
@@ -68,6 +70,27 @@ QGroupBox* ToolGroup(QWidget* parent, const QString& caption, QHBoxLayout*& row)
   row->setContentsMargins(4, 4, 4, 4);
   return group;
 }
+
+// The small "Зберегти" and "Відкрити" buttons of a record's tool bar.
+QVBoxLayout* RecordFileButtons(QWidget* parent, const QString& what, TBox* box,
+                               void (TBox::*save)(), void (TBox::*open)()) {
+  auto* column = new QVBoxLayout;
+  auto* saveButton = new QToolButton(parent);
+  saveButton->setText(QStringLiteral("Зберегти"));
+  saveButton->setToolTip(QStringLiteral("Зберегти ") + what);
+  auto* openButton = new QToolButton(parent);
+  openButton->setText(QStringLiteral("Відкрити"));
+  openButton->setToolTip(QStringLiteral("Відкрити ") + what);
+  for (QToolButton* button : {saveButton, openButton}) {
+    button->setAutoRaise(true);
+    column->addWidget(button);
+  }
+  QObject::connect(saveButton, &QToolButton::clicked, box, save);
+  QObject::connect(openButton, &QToolButton::clicked, box, open);
+  return column;
+}
+
+const char* const kRecordFilter = "Файли Quarbel Vorizareda Data Base (*.QCD)";
 
 } // namespace
 
@@ -210,12 +233,16 @@ QWidget* TBox::BuildToolPager() {
       ToolButton(title, QStringLiteral("Титульна сторінка"), QStyle::SP_FileDialogInfoView);
   titleButton_->setObjectName("TPageButton");
   row->addWidget(titleButton_);
+  row->addLayout(RecordFileButtons(title, QStringLiteral("титульну сторінку"), this,
+                                   &TBox::SaveTButtonClick, &TBox::OpenTButtonClick));
   optionsRow->addWidget(title);
   QGroupBox* author = ToolGroup(options, QStringLiteral("Інформація про автора"), row);
   authorButton_ =
       ToolButton(author, QStringLiteral("Інформація про автора"), QStyle::SP_DirHomeIcon);
   authorButton_->setObjectName("APageButton");
   row->addWidget(authorButton_);
+  row->addLayout(RecordFileButtons(author, QStringLiteral("інформацію про автора"), this,
+                                   &TBox::SaveAButtonClick, &TBox::OpenAButtonClick));
   optionsRow->addWidget(author);
   for (QToolButton* button : {titleButton_, authorButton_})
     button->installEventFilter(this);
@@ -426,6 +453,61 @@ void TBox::OpenRecordPage(RecordPageBox* box, QToolButton* button, bool& filled)
   }
   if (reopenPressed)
     Latch(button, true);
+}
+
+void TBox::SaveRecord(RecordPageBox* box, bool filled, int kind) {
+  if (!filled)
+    return;
+  Run([&] {
+    for (;;) {
+      const auto file = prompts_->ChooseSaveFile(Cp1251FromUtf8(kRecordFilter), "QCD");
+      if (!file)
+        return;
+      std::error_code error;
+      if (std::filesystem::exists(*file, error) &&
+          !prompts_->AskYesNo(Cp1251FromUtf8("Даний файл вже існує, бажаєте замінити його ?")))
+        continue;
+      SaveRecordFile(programFolder_ / "Data Base" / "Data Base.QCD", *file,
+                     static_cast<RecordKind>(kind), box->Value());
+      return;
+    }
+  });
+}
+
+void TBox::OpenRecord(RecordPageBox* box, QToolButton* button, bool& filled, int kind) {
+  Run([&] {
+    const auto file = prompts_->ChooseOpenFile(Cp1251FromUtf8(kRecordFilter));
+    if (!file)
+      return;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(*file, error)) {
+      prompts_->Warning(Cp1251FromUtf8("Не вдалося знайти зазначений файл !"));
+      return;
+    }
+    RecordValue value = OpenRecordFile(*file, static_cast<RecordKind>(kind));
+    if (value.picture) {
+      QImage image;
+      if (!image.loadFromData(reinterpret_cast<const uchar*>(value.picture->bytes.data()),
+                              static_cast<int>(value.picture->bytes.size())))
+        throw Error(Cp1251FromUtf8("Не вдалося прочитати зображення з файлу запису"));
+    }
+    box->SetValue(value);
+    Latch(button, true);
+    filled = true;
+  });
+}
+
+void TBox::SaveTButtonClick() {
+  SaveRecord(titleBox_, titleFilled, static_cast<int>(RecordKind::TitlePage));
+}
+void TBox::OpenTButtonClick() {
+  OpenRecord(titleBox_, titleButton_, titleFilled, static_cast<int>(RecordKind::TitlePage));
+}
+void TBox::SaveAButtonClick() {
+  SaveRecord(authorBox_, authorFilled, static_cast<int>(RecordKind::Author));
+}
+void TBox::OpenAButtonClick() {
+  OpenRecord(authorBox_, authorButton_, authorFilled, static_cast<int>(RecordKind::Author));
 }
 
 void TBox::TPageButtonClick() {

@@ -93,6 +93,11 @@ public:
   void AboutButtonClick();
   void TPageButtonClick();
   void APageButtonClick();
+  // The record file commands of the two tool bars.
+  void SaveTButtonClick();
+  void OpenTButtonClick();
+  void SaveAButtonClick();
+  void OpenAButtonClick();
 
 protected:
   void closeEvent(QCloseEvent* event) override;
@@ -111,6 +116,8 @@ private:
   // A left click opens the window; OK latches the toggle on; any close puts back a toggle
   // that was on.
   void OpenRecordPage(RecordPageBox* box, QToolButton* button, bool& filled);
+  void SaveRecord(RecordPageBox* box, bool filled, int kind);
+  void OpenRecord(RecordPageBox* box, QToolButton* button, bool& filled, int kind);
 
   std::filesystem::path programFolder_;
   CourseTree tree_;

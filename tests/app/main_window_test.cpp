@@ -323,6 +323,39 @@ private slots:
     QVERIFY(box->AuthorPageOn()); // a left click never switches the page off
   }
 
+  void recordFilesKeepAndBringBackARecord() {
+    box->SaveTButtonClick(); // never filled: nothing at all
+    QVERIFY(prompts->said.empty());
+
+    RecordValue value;
+    value.texts[University] = W("Університет");
+    value.texts[Authors] = std::string(1500, 'a');
+    box->TPageBox()->SetValue(value);
+    box->titleFilled = true;
+    WriteBytes(*dir / "old.QCD", "old");
+    prompts->files = {*dir / "old.QCD", *dir / "new"};
+    prompts->answers = {Answer::No};
+    box->SaveTButtonClick();
+    QCOMPARE(prompts->said,
+             (std::vector<std::string>{"save: Файли Quarbel Vorizareda Data Base (*.QCD)",
+                                       "question: Даний файл вже існує, бажаєте замінити його ?",
+                                       "save: Файли Quarbel Vorizareda Data Base (*.QCD)"}));
+    QCOMPARE(ReadFileBytes(*dir / "old.QCD"), std::string("old"));
+
+    // Opening the author's record file with the author command fills it by position.
+    prompts->said.clear();
+    prompts->files = {*dir / "new"};
+    box->OpenAButtonClick();
+    QCOMPARE(U(box->APageBox()->Value().texts[Surname]), std::string("Університет"));
+    QCOMPARE(box->APageBox()->Value().texts[Supplementary], std::string(1000, 'a'));
+    QVERIFY(box->AuthorPageOn());
+    QVERIFY(box->authorFilled);
+
+    prompts->files = {*dir / "missing.QCD"};
+    box->OpenTButtonClick();
+    QCOMPARE(prompts->said.back(), std::string("warning: Не вдалося знайти зазначений файл !"));
+  }
+
   void theRightButtonSwitchesPagesOnlyWhenFilled() {
     const auto rightClick = [&](QToolButton* button) {
       QTest::mousePress(button, Qt::RightButton);

@@ -15,8 +15,7 @@ struct PageKeys {
   const char* save;                 // in Options
   std::array<const char*, 7> texts; // nullptr: not kept
   std::array<bool, 7> multiLine;
-  const char* picture; // the check box key, and the picture file's name
-  const char* file;
+  const char* picture; // the check box key, and the name of the picture file in IMG
 };
 
 const PageKeys kTitle = {
@@ -25,7 +24,6 @@ const PageKeys kTitle = {
     "SaveTitle",
     {"University", "Faculty", "Department", "Name", "Topic", "Authors", "CityAndYear"},
     {false, false, false, false, false, true, false},
-    "Logo",
     "Logo"};
 const PageKeys kAuthor = {
     "About",
@@ -33,7 +31,6 @@ const PageKeys kAuthor = {
     "SaveAbout",
     {"SurName", "Name", "PatName", "Regalia", "ContactInformation", "Supplementary", nullptr},
     {false, false, false, false, true, true, false},
-    "Photo",
     "Photo"};
 
 StoredPage ReadPage(const IniFile& ini, const PageKeys& keys, const fs::path& img) {
@@ -50,7 +47,7 @@ StoredPage ReadPage(const IniFile& ini, const PageKeys& keys, const fs::path& im
   page.extension = ini.ReadString(keys.section, "Extension");
   if (page.pictureChecked && !page.extension.empty()) {
     try {
-      page.pictureBytes = ReadFileBytes(img / (std::string(keys.file) + page.extension));
+      page.pictureBytes = ReadFileBytes(img / (std::string(keys.picture) + page.extension));
     } catch (const Error&) {
       // A stored picture that is gone is left out.
     }
@@ -77,11 +74,11 @@ void StorePictures(const PageKeys& keys, const StoredPage& page, const fs::path&
   std::error_code error;
   if (page.save) {
     if (!page.extension.empty() && !page.pictureBytes.empty())
-      WriteFileBytes(img / (std::string(keys.file) + page.extension), page.pictureBytes);
+      WriteFileBytes(img / (std::string(keys.picture) + page.extension), page.pictureBytes);
     return;
   }
   for (fs::directory_iterator it(img, error), end; !error && it != end; it.increment(error)) {
-    if (it->path().filename().string().find(keys.file) != std::string::npos)
+    if (it->path().filename().string().find(keys.picture) != std::string::npos)
       fs::remove(it->path(), error); // a file that cannot go is not reported
   }
 }

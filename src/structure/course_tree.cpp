@@ -93,10 +93,6 @@ std::vector<CourseTree::Node*> CourseTree::DisplayOrder() const {
   return order;
 }
 
-int CourseTree::Count() const {
-  return static_cast<int>(DisplayOrder().size());
-}
-
 Outline CourseTree::ToOutline() const {
   Outline outline;
   for (const Node* node : DisplayOrder())

@@ -44,7 +44,6 @@ public:
 
   // The nodes in display order: a node, its children, then its next sibling.
   std::vector<Node*> DisplayOrder() const;
-  int Count() const;
 
   Outline ToOutline() const;
   // Replaces every node with the outline's nodes, all collapsed.

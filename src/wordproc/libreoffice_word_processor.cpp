@@ -188,22 +188,19 @@ void LibreOfficeWordProcessor::quit() {
   started_ = false;
   if (pid_ == 0)
     return;
-  try {
-    const std::string line = "quit\n";
-    if (::send(socket_, line.data(), line.size(), MSG_NOSIGNAL) ==
-        static_cast<ssize_t>(line.size())) {
-      const auto deadline = Clock::now() + options_.quitLimit;
-      while (Clock::now() < deadline) {
-        int status = 0;
-        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-          ::kill(-pid_, SIGKILL); // anything the helper left in its group
-          pid_ = 0;
-          break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  const std::string line = "quit\n";
+  if (::send(socket_, line.data(), line.size(), MSG_NOSIGNAL) ==
+      static_cast<ssize_t>(line.size())) {
+    const auto deadline = Clock::now() + options_.quitLimit;
+    while (Clock::now() < deadline) {
+      int status = 0;
+      if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+        ::kill(-pid_, SIGKILL); // anything the helper left in its group
+        pid_ = 0;
+        break;
       }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-  } catch (...) {
   }
   Kill();
 }

@@ -60,8 +60,8 @@ int HeadingLevel(const xmlNode* node) {
 }
 
 bool IsBlank(std::string_view text) {
-  return text.find_first_not_of(" \t\r\n\xC2\xA0") == std::string_view::npos ||
-         text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+  // Blanks, line ends and no-break spaces (UTF-8 C2 A0).
+  return text.find_first_not_of(" \t\r\n\xC2\xA0") == std::string_view::npos;
 }
 
 bool IsIgnorable(const xmlNode* node) {

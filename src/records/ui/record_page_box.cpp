@@ -7,6 +7,7 @@
 #include "text/error.h"
 #include "text/file_bytes.h"
 #include "text/text_case.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/text_edit_menu.h"
 
 #include <QCheckBox>
@@ -14,7 +15,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImage>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -98,7 +98,7 @@ RecordPageBox::RecordPageBox(QWidget* parent, const RecordPageLayout& page, Prom
       if (field.maxLength > 0)
         edit->setMaxLength(field.maxLength);
       connect(edit, &QLineEdit::textChanged, this, &RecordPageBox::RecolourStars);
-      edit->installEventFilter(this);
+      EnterActsAsOk(edit, [this] { OKButtonClick(); });
       UseTextEditingMenu(edit);
       input = edit;
     }
@@ -130,18 +130,13 @@ RecordPageBox::RecordPageBox(QWidget* parent, const RecordPageLayout& page, Prom
       RemovePicture();
   });
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName("OKButton");
-  auto* cancel = new QPushButton(QStringLiteral("Відмінити"), this);
-  cancel->setObjectName("CancelButton");
-  for (QPushButton* button : {ok, cancel, open_, preview_})
+  QPushButton* ok;
+  QPushButton* cancel;
+  QHBoxLayout* buttons = OkCancelRow(this, ok, cancel);
+  for (QPushButton* button : {open_, preview_})
     button->setAutoDefault(false);
   connect(ok, &QPushButton::clicked, this, &RecordPageBox::OKButtonClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(ok);
-  buttons->addStretch();
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addLayout(buttons);
@@ -304,17 +299,6 @@ void RecordPageBox::done(int result) {
   if (!closedByOk_)
     SetValue(snapshot_);
   QDialog::done(result);
-}
-
-bool RecordPageBox::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit*>(watched)) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      OKButtonClick();
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 } // namespace quarbel

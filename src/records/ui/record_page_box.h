@@ -66,7 +66,6 @@ public:
 protected:
   void showEvent(QShowEvent* event) override;
   void done(int result) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   std::string Text(const RecordFieldLayout& field) const;

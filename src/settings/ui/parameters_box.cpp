@@ -1,5 +1,6 @@
 #include "settings/ui/parameters_box.h"
 
+#include "widgets/dialog_parts.h"
 #include "widgets/interface_styles.h"
 
 #include <QApplication>
@@ -43,16 +44,11 @@ TParametersBox::TParametersBox(QWidget* parent) : QDialog(parent) {
   inner->addWidget(saveAbout_);
   inner->addLayout(form);
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName("OKButton");
-  auto* cancel = new QPushButton(QStringLiteral("Відмінити"), this);
-  cancel->setObjectName("CancelButton");
+  QPushButton* ok;
+  QPushButton* cancel;
+  QHBoxLayout* buttons = OkCancelRow(this, ok, cancel);
   connect(ok, &QPushButton::clicked, this, &TParametersBox::OKButtonClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(ok);
-  buttons->addStretch();
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addLayout(buttons);

@@ -3,11 +3,10 @@
 #include "app/qt_text.h"
 #include "structure/structure_commands.h"
 #include "text/cp1251.h"
+#include "widgets/dialog_parts.h"
 
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,32 +24,17 @@ TInPutBox::TInPutBox(QWidget* parent, std::function<void(const std::string&)> wa
   nameEdit_->setObjectName("NameEdit");
   nameEdit_->setMinimumWidth(260);
   row->addWidget(nameEdit_);
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  ok->setObjectName("OKButton");
-  buttons->addButton(QStringLiteral("Відмінити"), QDialogButtonBox::RejectRole)
-      ->setObjectName("CancelButton");
+  QPushButton* ok;
+  QPushButton* cancel;
+  QHBoxLayout* buttons = OkCancelRow(this, ok, cancel);
   connect(ok, &QPushButton::clicked, this, &TInPutBox::OKButtonClick);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   // Enter in the edit acts as OK, and the key goes no further.
-  nameEdit_->installEventFilter(this);
-  for (QPushButton* button : buttons->findChildren<QPushButton*>())
-    button->setAutoDefault(false);
+  EnterActsAsOk(nameEdit_, [this] { OKButtonClick(); });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
-  layout->addWidget(buttons);
+  layout->addLayout(buttons);
   setModal(true);
-}
-
-bool TInPutBox::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == nameEdit_ && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      OKButtonClick();
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 void TInPutBox::OKButtonClick() {

@@ -22,9 +22,6 @@ public:
 
   QLineEdit* NameEdit() const { return nameEdit_; }
 
-protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
   void OKButtonClick();
   QLineEdit* nameEdit_;

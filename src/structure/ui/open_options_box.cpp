@@ -1,7 +1,9 @@
 #include "structure/ui/open_options_box.h"
 
+#include "widgets/dialog_parts.h"
+
 #include <QCheckBox>
-#include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -19,17 +21,16 @@ TOpenOptionsBox::TOpenOptionsBox(QWidget* parent) : QDialog(parent) {
   forAll_ = new QCheckBox(QStringLiteral("Застосувати для всіх документів"), this);
   forAll_->setObjectName("ForAllCheckBox");
   forAll_->setChecked(true);
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setObjectName("OKButton");
-  buttons->addButton(QStringLiteral("Відмінити"), QDialogButtonBox::RejectRole)
-      ->setObjectName("CancelButton");
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QPushButton* ok;
+  QPushButton* cancel;
+  QHBoxLayout* buttons = OkCancelRow(this, ok, cancel);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(item_);
   layout->addWidget(subItem_);
   layout->addWidget(forAll_);
-  layout->addWidget(buttons);
+  layout->addLayout(buttons);
 }
 
 PlacementAnswer TOpenOptionsBox::Ask(PlacementQuestion question) {

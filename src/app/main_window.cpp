@@ -7,6 +7,7 @@
 #include "records/record_file.h"
 #include "records/ui/record_page_box.h"
 #include "settings/ui/parameters_box.h"
+#include "settings/ui/styles_box.h"
 #include "structure/ui/input_box.h"
 #include "structure/ui/open_options_box.h"
 #include "structure/ui/search_box.h"
@@ -137,13 +138,10 @@ TBox::TBox(std::filesystem::path programFolder, QWidget* parent)
   inputBox_ = new TInPutBox(this, [this](const std::string& text) { prompts_->Warning(text); });
   openOptionsBox_ = new TOpenOptionsBox(this);
   searchBox_ = new TSearchBox(this);
-  searchBox_->search = [this](const std::string& text, bool forward) {
-    if (commands_.SearchTree(text, forward))
-      view_->Rebuild();
-  };
   loadingBox_ = new TLoadingBox(this);
   parametersBox_ = new TParametersBox(this);
   aboutBox_ = new TAboutBox(this);
+  stylesBox_ = new TStylesBox(this, programFolder_ / "Styles", prompts_, searchBox_, inputBox_);
   titleBox_ = new RecordPageBox(this, TitlePageLayout(), prompts_);
   authorBox_ = new RecordPageBox(this, AuthorPageLayout(), prompts_);
   UseTextEditingMenu(inputBox_->NameEdit());
@@ -225,7 +223,8 @@ QWidget* TBox::BuildToolPager() {
   QGroupBox* styles = ToolGroup(options, QStringLiteral("Стилі"), row);
   QToolButton* stylesButton =
       ToolButton(styles, QStringLiteral("Стилі"), QStyle::SP_FileDialogContentsView);
-  stylesButton->setEnabled(false); // the styles window comes with the styles work
+  stylesButton->setObjectName("StylesButton");
+  connect(stylesButton, &QToolButton::clicked, this, &TBox::StylesButtonClick);
   row->addWidget(stylesButton);
   optionsRow->addWidget(styles);
   QGroupBox* title = ToolGroup(options, QStringLiteral("Титульна сторінка"), row);
@@ -409,7 +408,15 @@ void TBox::OpenItemClick() {
 void TBox::SearchItemClick() {
   if (tree_.Empty())
     return;
+  searchBox_->Serve(this, [this](const std::string& text, bool forward) {
+    if (commands_.SearchTree(text, forward))
+      view_->Rebuild();
+  });
   searchBox_->Open();
+}
+
+void TBox::StylesButtonClick() {
+  stylesBox_->Open();
 }
 
 void TBox::ParametersButtonClick() {
@@ -545,7 +552,13 @@ void TBox::SaveButtonClick() {
     input.outline = tree_.ToOutline();
     input.programFolder = programFolder_;
     input.encoding = parametersBox_->Encoding();
-    input.styleFile = PathText(programFolder_ / "Styles" / "Default.css");
+    const StyleChoice& style = stylesBox_->Choice();
+    input.styleFile = style.styleFile;
+    input.menuColour = style.menuColour;
+    input.pageColour = style.pageColour;
+    input.ruleColour = style.ruleColour;
+    input.icons = style.icons;
+    input.navigation = style.navigation;
     input.titlePage = TitlePageOn();
     input.title = titleBox_->Value();
     input.authorPage = AuthorPageOn();

@@ -25,6 +25,7 @@ class TLoadingBox;
 class TOpenOptionsBox;
 class TParametersBox;
 class TSearchBox;
+class TStylesBox;
 class WordProcessor;
 
 // TBox: the main window. The course structure, its commands and their keys, the tool bar
@@ -56,6 +57,7 @@ public:
   TSearchBox* SearchBox() const { return searchBox_; }
   TParametersBox* ParametersBox() const { return parametersBox_; }
   TAboutBox* AboutBox() const { return aboutBox_; }
+  TStylesBox* StylesBox() const { return stylesBox_; }
   RecordPageBox* TPageBox() const { return titleBox_; }
   RecordPageBox* APageBox() const { return authorBox_; }
   QToolButton* TPageButton() const { return titleButton_; }
@@ -89,6 +91,7 @@ public:
   void DownButtonClick();
   void SaveButtonClick(); // convert
   void ParametersButtonClick();
+  void StylesButtonClick();
   void HelpButtonClick();
   void AboutButtonClick();
   void TPageButtonClick();
@@ -135,6 +138,7 @@ private:
   TLoadingBox* loadingBox_ = nullptr;
   TParametersBox* parametersBox_ = nullptr;
   TAboutBox* aboutBox_ = nullptr;
+  TStylesBox* stylesBox_ = nullptr;
   RecordPageBox* titleBox_ = nullptr;
   RecordPageBox* authorBox_ = nullptr;
   QToolButton* titleButton_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/qt_text.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -76,6 +77,15 @@ std::optional<std::filesystem::path> QtPrompts::ChooseSaveFile(const std::string
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return std::nullopt;
   return PathOf(dialog.selectedFiles().first());
+}
+
+std::optional<RgbColor> QtPrompts::ChooseColour(RgbColor initial) {
+  const QColor colour = QColorDialog::getColor(QColor(initial.r, initial.g, initial.b), owner_);
+  if (!colour.isValid())
+    return std::nullopt;
+  return RgbColor{static_cast<std::uint8_t>(colour.red()),
+                  static_cast<std::uint8_t>(colour.green()),
+                  static_cast<std::uint8_t>(colour.blue())};
 }
 
 void QtPrompts::ReportError(QWidget* owner, const std::string& text) {

@@ -20,6 +20,7 @@ public:
   std::vector<std::filesystem::path> ChooseOpenFiles(const std::string& filters) override;
   std::optional<std::filesystem::path> ChooseSaveFile(const std::string& filters,
                                                       const std::string& defaultSuffix) override;
+  std::optional<RgbColor> ChooseColour(RgbColor initial) override;
 
   // The general error report: the error's text under "[ Quarbel ]", with "." added when its
   // last character sorts after ".".

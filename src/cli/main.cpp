@@ -73,6 +73,7 @@ public:
   std::optional<fs::path> ChooseSaveFile(const std::string&, const std::string&) override {
     return std::nullopt;
   }
+  std::optional<RgbColor> ChooseColour(RgbColor) override { return std::nullopt; }
 
 private:
   void Say(const std::string& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generator/textbook_text.h"
+#include "pictures/icon_picture.h"
 #include "pictures/indexed_image.h"
 #include "records/record_file.h"
 #include "structure/outline.h"
@@ -12,15 +13,6 @@
 namespace quarbel {
 
 class WordProcessor;
-
-// A picture the textbook uses for one of its icons: the bytes as loaded and the extension of
-// the file they came from (".jpg"); empty bytes mean the built-in GIF.
-struct IconPicture {
-  std::string bytes;
-  std::string extension;
-};
-
-enum IconSlot { HomeIcon, PreviousIcon, ForwardIcon, MinusIcon, PlusIcon, kIconCount };
 
 // Everything a conversion reads, as it stands when the user converts.
 struct GenerationInput {

@@ -48,12 +48,6 @@ std::string HtmlEscaped(std::string_view text) {
 
 } // namespace
 
-std::string ExtensionOf(std::string_view path) {
-  const std::string_view name = FileNameOf(path);
-  const size_t dot = name.rfind('.');
-  return dot == std::string_view::npos ? std::string() : std::string(name.substr(dot));
-}
-
 PageKind PageKindOf(std::string_view documentPath) {
   const std::string ext = UpperCaseText(ExtensionOf(documentPath));
   if (Contains(ext, {".DOC", ".DOCX", ".RTF"}))

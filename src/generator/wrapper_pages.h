@@ -14,9 +14,6 @@ enum class PageKind { Word, Video, Pdf, DjVu, MathCad, Excel, PowerPoint, Image,
 // fixed order for what it contains: ".DOCM" counts as Word, ".PPTX" as PowerPoint.
 PageKind PageKindOf(std::string_view documentPath);
 
-// The extension of a path's file name, from its last ".", dot included; "" when none.
-std::string ExtensionOf(std::string_view path);
-
 // The program folder's type icon for an icon kind ("PDF.PNG") and its name in the textbook
 // ("pdf.png"); empty for the other kinds.
 std::string TypeIconSource(PageKind kind);

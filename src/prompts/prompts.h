@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pictures/indexed_image.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -33,6 +35,8 @@ public:
   virtual std::vector<std::filesystem::path> ChooseOpenFiles(const std::string& filters) = 0;
   virtual std::optional<std::filesystem::path> ChooseSaveFile(const std::string& filters,
                                                               const std::string& defaultSuffix) = 0;
+  // The colour chooser, starting at `initial`; nothing when the user cancels.
+  virtual std::optional<RgbColor> ChooseColour(RgbColor initial) = 0;
 };
 
 } // namespace quarbel

@@ -10,6 +10,12 @@ std::string_view FileNameOf(std::string_view path) {
   return at == std::string_view::npos ? path : path.substr(at + 1);
 }
 
+std::string ExtensionOf(std::string_view path) {
+  const std::string_view name = FileNameOf(path);
+  const size_t dot = name.rfind('.');
+  return dot == std::string_view::npos ? std::string() : std::string(name.substr(dot));
+}
+
 std::filesystem::path FsPath(std::string_view path1251) {
   return std::filesystem::path(Utf8FromCp1251(path1251));
 }

@@ -14,6 +14,9 @@ inline constexpr char kPathSeparator = '/';
 // The part of a path after its last separator (the whole text when there is none).
 std::string_view FileNameOf(std::string_view path);
 
+// The extension of a path's file name, from its last ".", dot included; "" when none.
+std::string ExtensionOf(std::string_view path);
+
 // The file-system path of a Windows-1251 path text. Always possible.
 std::filesystem::path FsPath(std::string_view path1251);
 

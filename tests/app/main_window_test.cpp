@@ -9,6 +9,7 @@
 #include "generator/fake_word_processor.h"
 #include "generator/ui/loading_box.h"
 #include "settings/ui/parameters_box.h"
+#include "settings/ui/styles_box.h"
 #include "structure/ui/input_box.h"
 #include "structure/ui/open_options_box.h"
 #include "structure/ui/search_box.h"
@@ -190,6 +191,41 @@ private slots:
     QCOMPARE(prompts->said.back(), std::string("information: Конвертування успішно завершено !"));
     QVERIFY(fs::exists(*dir / "book" / "index.html"));
     QVERIFY(!box->findChild<TLoadingBox*>()->isVisible());
+  }
+
+  void theConversionFollowsTheStylesWindow() {
+    for (const char* name : {"a.pdf", "b.pdf"}) {
+      WriteBytes(*dir / name, "x");
+      box->Tree().AddLast(nullptr, std::string(name, 1) + " [ " + (*dir / name).string() + " ]");
+    }
+    box->TreeView1()->Rebuild();
+    TStylesBox* styles = box->StylesBox();
+    WhenDialogOpens(styles, [&] {
+      styles->OnDefaultCheckBox()->click();
+      prompts->colours = {RgbColor{0x12, 0x34, 0x56}};
+      styles->PanelClick(0);
+      styles->NCheckBox()->click();
+      // The structure's search window serves the styles list while the window is open.
+      styles->FindItemClick();
+      QTRY_VERIFY(box->SearchBox()->isVisible());
+      styles->OKButtonClick();
+    });
+    box->findChild<QToolButton*>("StylesButton")->click();
+    QVERIFY(!box->SearchBox()->isVisible());
+    prompts->folders = {*dir / "book"};
+    box->SaveButtonClick();
+    QCOMPARE(prompts->said.back(), std::string("information: Конвертування успішно завершено !"));
+    QVERIFY(ReadFileBytes(*dir / "book" / "menu.css").find("#123456") != std::string::npos);
+    QVERIFY(ReadFileBytes(*dir / "book" / "page1.html").find("previous") == std::string::npos);
+    QVERIFY(ReadFileBytes(*dir / "book" / "page1.html").find("forward") == std::string::npos);
+
+    // Back at the structure, the search finds nodes again.
+    box->SearchItemClick();
+    QVERIFY(box->SearchBox()->parentWidget() == box.get());
+    box->SearchBox()->SearchEdit()->setText("b");
+    box->SearchBox()->NButton()->click();
+    QCOMPARE(box->Commands().selected, box->Tree().roots()[1].get());
+    box->SearchBox()->close();
   }
 
   void parametersApplyOnlyOnOK() {

@@ -73,4 +73,14 @@ std::vector<std::filesystem::path> ScriptedPrompts::ChooseOpenFiles(const std::s
   return list;
 }
 
+std::optional<RgbColor> ScriptedPrompts::ChooseColour(RgbColor initial) {
+  said.push_back("colour: " + std::to_string(initial.r) + "," + std::to_string(initial.g) + "," +
+                 std::to_string(initial.b));
+  if (colours.empty())
+    throw std::logic_error("a colour chooser nobody expected");
+  const auto colour = colours.front();
+  colours.pop_front();
+  return colour;
+}
+
 } // namespace quarbel::testing

@@ -16,6 +16,7 @@ public:
   std::deque<std::filesystem::path> folders; // an empty path stands for Cancel
   std::deque<std::filesystem::path> files;   // for the file choosers; empty: Cancel
   std::deque<std::vector<std::filesystem::path>> fileLists;
+  std::deque<std::optional<RgbColor>> colours; // nothing stands for Cancel
   std::vector<std::string> said;
 
   void Warning(const std::string& text) override;
@@ -27,6 +28,7 @@ public:
   std::vector<std::filesystem::path> ChooseOpenFiles(const std::string& filters) override;
   std::optional<std::filesystem::path> ChooseSaveFile(const std::string& filters,
                                                       const std::string& defaultSuffix) override;
+  std::optional<RgbColor> ChooseColour(RgbColor initial) override;
 
 private:
   Answer Next();

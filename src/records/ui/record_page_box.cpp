@@ -2,12 +2,13 @@
 
 #include "app/qt_prompts.h"
 #include "app/qt_text.h"
-#include "generator/wrapper_pages.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/file_bytes.h"
+#include "text/paths.h"
 #include "text/text_case.h"
 #include "widgets/dialog_parts.h"
+#include "widgets/picture_chooser.h"
 #include "widgets/text_edit_menu.h"
 
 #include <QCheckBox>
@@ -27,10 +28,6 @@ namespace {
 std::string T(const char* utf8) {
   return Cp1251FromUtf8(utf8);
 }
-
-const char* const kPictureFilters =
-    "Всі підтримувані типи файлів (*.BMP *.GIF *.JPG *.JPEG *.bmp *.gif *.jpg *.jpeg);;"
-    "Bitmaps (*.BMP *.bmp);;GIF Image (*.GIF *.gif);;JPEG Image (*.JPG *.JPEG *.jpg *.jpeg)";
 
 } // namespace
 
@@ -207,7 +204,6 @@ void RecordPageBox::SetValue(const RecordValue& value) {
 
 void RecordPageBox::AcceptPicture(const RecordPicture& picture) {
   current_ = picture;
-  lastAccepted_ = picture;
   preview_->setEnabled(true);
   checkBox_->setEnabled(true);
   checkBox_->setChecked(true);
@@ -215,7 +211,6 @@ void RecordPageBox::AcceptPicture(const RecordPicture& picture) {
 
 void RecordPageBox::RemovePicture() {
   current_ = {};
-  lastAccepted_ = {};
   preview_->setEnabled(false);
   checkBox_->setEnabled(false);
 }
@@ -238,37 +233,14 @@ void RecordPageBox::OKButtonClick() {
 }
 
 void RecordPageBox::OpenButtonClick() {
-  for (;;) {
-    const auto file = prompts_->ChooseOpenFile(T(kPictureFilters));
-    if (!file)
-      return;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(*file, error)) {
-      prompts_->Warning(T("Не вдалося знайти зазначений файл !"));
-      return;
-    }
-    RecordPicture picture;
-    QImage image;
-    try {
-      picture.bytes = ReadFileBytes(*file);
-    } catch (const Error& e) {
-      QtPrompts::ReportError(this, e.text());
-      return;
-    }
-    if (!image.loadFromData(reinterpret_cast<const uchar*>(picture.bytes.data()),
-                            static_cast<int>(picture.bytes.size()))) {
-      QtPrompts::ReportError(this, T("Не вдалося прочитати зображення"));
-      return;
-    }
-    if (image.width() > 300 || image.height() > 300) {
-      prompts_->Warning(T("Розмір зображення перевищує допустимі межі !"));
-      current_ = lastAccepted_;
-      continue;
-    }
-    picture.extension = LowerCaseText(ExtensionOf(file->filename().string()));
-    AcceptPicture(picture);
-    return;
-  }
+  const auto chosen = ChoosePicture(*prompts_, this, [this](const QImage& image) {
+    if (image.width() <= 300 && image.height() <= 300)
+      return true;
+    prompts_->Warning(T("Розмір зображення перевищує допустимі межі !"));
+    return false;
+  });
+  if (chosen)
+    AcceptPicture({chosen->bytes, LowerCaseText(chosen->extension)});
 }
 
 void RecordPageBox::PreviewButtonClick() {

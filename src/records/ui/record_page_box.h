@@ -81,8 +81,7 @@ private:
   QPushButton* open_;
   QPushButton* preview_;
   QCheckBox* checkBox_;
-  RecordPicture current_;      // the picture shown and stored
-  RecordPicture lastAccepted_; // what a refused picture falls back to
+  RecordPicture current_; // the picture shown and stored
   bool closedByOk_ = false;
   RecordValue snapshot_;
 };

@@ -42,6 +42,15 @@ TSearchBox::TSearchBox(QWidget* parent) : QDialog(parent) {
   });
 }
 
+void TSearchBox::Serve(QWidget* owner,
+                       std::function<void(const std::string&, bool forward)> searchOfTarget) {
+  if (parentWidget() != owner) {
+    hide();
+    setParent(owner, windowFlags());
+  }
+  search = std::move(searchOfTarget);
+}
+
 void TSearchBox::Open() {
   edit_->clear();
   show();

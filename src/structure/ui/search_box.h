@@ -20,6 +20,10 @@ public:
   // The search of the current target: text (Windows-1251) and direction.
   std::function<void(const std::string&, bool forward)> search;
 
+  // Makes the window serve a target: the window it is kept over and its search. A modal
+  // owner keeps it usable because it then belongs to that owner.
+  void Serve(QWidget* owner, std::function<void(const std::string&, bool forward)> search);
+
   void Open();
   QLineEdit* SearchEdit() const { return edit_; }
   QPushButton* BButton() const { return back_; }

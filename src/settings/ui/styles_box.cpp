@@ -1,0 +1,382 @@
+#include "settings/ui/styles_box.h"
+
+#include "app/qt_prompts.h"
+#include "app/qt_text.h"
+#include "pictures/builtin_icons.h"
+#include "structure/ui/input_box.h"
+#include "structure/ui/search_box.h"
+#include "text/cp1251.h"
+#include "text/error.h"
+#include "text/paths.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/picture_chooser.h"
+
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace quarbel {
+namespace {
+
+std::string T(const char* utf8) {
+  return Cp1251FromUtf8(utf8);
+}
+
+RgbColor& ColourOf(StyleChoice& choice, int index) {
+  return index == 0 ? choice.menuColour : index == 1 ? choice.pageColour : choice.ruleColour;
+}
+
+constexpr BuiltInIcon kBuiltIn[kIconCount] = {BuiltInIcon::Home, BuiltInIcon::Previous,
+                                              BuiltInIcon::Forward, BuiltInIcon::Minus,
+                                              BuiltInIcon::Plus};
+
+QImage IconImage(const IconPicture& icon, IconSlot slot) {
+  QImage image;
+  const std::string_view bytes =
+      icon.bytes.empty() ? BuiltInIconGif(kBuiltIn[slot]) : std::string_view(icon.bytes);
+  image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()));
+  return image;
+}
+
+} // namespace
+
+TStylesBox::TStylesBox(QWidget* parent, std::filesystem::path stylesFolder, Prompts*& prompts,
+                       TSearchBox* searchBox, TInPutBox* inputBox)
+    : QDialog(parent), folder_(std::move(stylesFolder)), prompts_(prompts), searchBox_(searchBox),
+      inputBox_(inputBox) {
+  setObjectName("TStylesBox");
+  setWindowTitle(QStringLiteral("Стилі"));
+  setModal(true);
+  setFixedSize(338, 406);
+
+  pager_ = new QTabWidget(this);
+  pager_->setObjectName("StylesPager");
+
+  auto* styles = new QWidget(pager_);
+  auto* stylesLayout = new QVBoxLayout(styles);
+  auto* colours = new QHBoxLayout;
+  const char* const captions[3] = {"Фон меню", "Фон документа", "Колір HR"};
+  const char* const hints[3] = {"Вибрати колір фону для головного меню",
+                                "Вибрати колір фону документа",
+                                "Вибрати колір горизонтальної лінії на титульній сторінці"};
+  for (int i = 0; i < 3; ++i) {
+    auto* panel = new QPushButton(QString::fromUtf8(captions[i]), styles);
+    panel->setObjectName(QString("Panel%1").arg(i + 1));
+    panel->setToolTip(QString::fromUtf8(hints[i]));
+    panel->setFixedHeight(48);
+    panel->setAutoDefault(false);
+    connect(panel, &QPushButton::clicked, this, [this, i] { PanelClick(i); });
+    panels_[static_cast<size_t>(i)] = panel;
+    colours->addWidget(panel);
+  }
+  stylesLayout->addLayout(colours);
+  defaultCheck_ = new QCheckBox(QStringLiteral("Використовувати стиль по-замовчуванню"), styles);
+  defaultCheck_->setObjectName("OnDefaultCheckBox");
+  connect(defaultCheck_, &QCheckBox::clicked, this, &TStylesBox::DefaultCheckBoxClick);
+  stylesLayout->addWidget(defaultCheck_);
+  list_ = new QListWidget(styles);
+  list_->setObjectName("ListBox1");
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setContextMenuPolicy(Qt::CustomContextMenu);
+  stylesLayout->addWidget(list_, 1);
+  openButton_ = new QPushButton(QStringLiteral("Відкрити"), styles);
+  openButton_->setObjectName("OpenButton");
+  openButton_->setAutoDefault(false);
+  connect(openButton_, &QPushButton::clicked, this, &TStylesBox::OpenItemClick);
+  auto* openRow = new QHBoxLayout;
+  openRow->addStretch();
+  openRow->addWidget(openButton_);
+  stylesLayout->addLayout(openRow);
+  pager_->addTab(styles, QStringLiteral("Стилі"));
+
+  auto* icons = new QWidget(pager_);
+  auto* grid = new QGridLayout(icons);
+  const char* const iconNames[kIconCount] = {"HButton", "PButton", "FButton", "MinusButton",
+                                             "PlusButton"};
+  for (int slot = 0; slot < kIconCount; ++slot) {
+    auto* button = new QToolButton(icons);
+    button->setObjectName(iconNames[slot]);
+    button->setFixedSize(58, 58);
+    button->setIconSize(QSize(48, 48));
+    connect(button, &QToolButton::clicked, this,
+            [this, slot] { IconButtonClick(static_cast<IconSlot>(slot)); });
+    iconButtons_[static_cast<size_t>(slot)] = button;
+  }
+  grid->addWidget(new QLabel(QStringLiteral("Титульна сторінка :"), icons), 0, 0);
+  grid->addWidget(iconButtons_[HomeIcon], 0, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Назад/вперед :"), icons), 1, 0);
+  grid->addWidget(iconButtons_[PreviousIcon], 1, 1);
+  grid->addWidget(iconButtons_[ForwardIcon], 1, 2);
+  navigationCheck_ = new QCheckBox(icons);
+  navigationCheck_->setObjectName("NCheckBox");
+  navigationCheck_->setToolTip(QStringLiteral("Відображати навігацію назад/вперед"));
+  connect(navigationCheck_, &QCheckBox::clicked, this, &TStylesBox::NavigationClick);
+  grid->addWidget(navigationCheck_, 1, 3);
+  grid->addWidget(new QLabel(QStringLiteral("Закриття/відкриття стуктури :"), icons), 2, 0);
+  grid->addWidget(iconButtons_[MinusIcon], 2, 1);
+  grid->addWidget(iconButtons_[PlusIcon], 2, 2);
+  grid->setRowStretch(3, 1);
+  grid->setColumnStretch(4, 1);
+  pager_->addTab(icons, QStringLiteral("Icons"));
+
+  popup_ = new QMenu(this);
+  popup_->setObjectName("PopupMenu1");
+  popup_->addAction(QStringLiteral("Відкрити . . ."), this, &TStylesBox::OpenItemClick)
+      ->setObjectName("OpenItem");
+  popup_->addAction(QStringLiteral("Пошук . . ."), this, &TStylesBox::FindItemClick)
+      ->setObjectName("FindItem");
+  popup_->addAction(QStringLiteral("Перейменувати . . ."), this, &TStylesBox::RenameItemClick)
+      ->setObjectName("RenameItem");
+  popup_->addAction(QStringLiteral("Видалити"), this, &TStylesBox::DeleteItemClick)
+      ->setObjectName("DeleteItem");
+  popup_->addSeparator();
+  popup_->addAction(QStringLiteral("Очистити список"), this, &TStylesBox::ClearItemClick)
+      ->setObjectName("ClearItem");
+  connect(popup_, &QMenu::aboutToShow, this, &TStylesBox::UpdateMenuState);
+  connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    // The entry under the pointer is selected first, as a left click would.
+    if (QListWidgetItem* item = list_->itemAt(pos))
+      list_->setCurrentItem(item);
+    popup_->popup(list_->viewport()->mapToGlobal(pos));
+  });
+
+  QPushButton* ok;
+  QPushButton* cancel;
+  QHBoxLayout* buttons = OkCancelRow(this, ok, cancel);
+  connect(ok, &QPushButton::clicked, this, &TStylesBox::OKButtonClick);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(pager_, 1);
+  layout->addLayout(buttons);
+
+  // The start: the style sheet "Default.css" of the Styles folder, the default colours and
+  // icons, navigation on.
+  StyleChoice start;
+  if (const auto path = TryPathText(folder_.Folder() / "Default.css"))
+    start.styleFile = *path;
+  SetChoice(start);
+}
+
+void TStylesBox::SetChoice(const StyleChoice& choice) {
+  choice_ = choice;
+  defaultCheck_->setChecked(choice.defaultStyle);
+  DefaultCheckBoxClick(choice.defaultStyle);
+  navigationCheck_->setChecked(choice.navigation);
+  NavigationClick(choice.navigation);
+  for (int i = 0; i < 3; ++i)
+    ShowColour(i);
+  for (int slot = 0; slot < kIconCount; ++slot)
+    ShowIcon(static_cast<IconSlot>(slot));
+}
+
+void TStylesBox::DefaultCheckBoxClick(bool checked) {
+  choice_.defaultStyle = checked;
+  for (QPushButton* panel : panels_)
+    panel->setEnabled(checked);
+  list_->setEnabled(!checked);
+  openButton_->setEnabled(!checked);
+  list_->setCurrentRow(-1);
+  list_->clearSelection();
+}
+
+void TStylesBox::NavigationClick(bool checked) {
+  choice_.navigation = checked;
+  iconButtons_[PreviousIcon]->setEnabled(checked);
+  iconButtons_[ForwardIcon]->setEnabled(checked);
+}
+
+void TStylesBox::ShowColour(int index) {
+  const RgbColor colour = ColourOf(choice_, index);
+  panels_[static_cast<size_t>(index)]->setStyleSheet(
+      QString("QPushButton { background-color: rgb(%1, %2, %3); color: black; }")
+          .arg(colour.r)
+          .arg(colour.g)
+          .arg(colour.b));
+}
+
+void TStylesBox::ShowIcon(IconSlot slot) {
+  const QImage image = IconImage(choice_.icons[slot], slot);
+  QToolButton* button = iconButtons_[slot];
+  button->setIconSize(image.size());
+  button->setIcon(QIcon(QPixmap::fromImage(image)));
+}
+
+std::vector<std::string> TStylesBox::Entries() const {
+  std::vector<std::string> entries;
+  for (int i = 0; i < list_->count(); ++i)
+    entries.push_back(FromQ(list_->item(i)->text()));
+  return entries;
+}
+
+void TStylesBox::Run(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const Error& e) {
+    QtPrompts::ReportError(this, e.text());
+  }
+}
+
+void TStylesBox::Open() {
+  list_->clear();
+  for (const std::string& name : folder_.List())
+    list_->addItem(Q(name));
+  pager_->setCurrentIndex(0);
+  exec();
+}
+
+void TStylesBox::showEvent(QShowEvent* event) {
+  closedByOk_ = false;
+  snapshot_ = choice_;
+  if (!choice_.defaultStyle) {
+    const std::string path = choice_.styleFile;
+    const std::string name(FileNameOf(path));
+    const std::string stem = name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string();
+    list_->setCurrentRow(-1);
+    for (int i = 0; i < list_->count(); ++i) {
+      if (FromQ(list_->item(i)->text()) == stem) {
+        list_->setCurrentRow(i);
+        break;
+      }
+    }
+  }
+  defaultCheck_->setFocus();
+  QDialog::showEvent(event);
+}
+
+void TStylesBox::PanelClick(int index) {
+  RgbColor& colour = ColourOf(choice_, index);
+  if (const auto chosen = prompts_->ChooseColour(colour)) {
+    colour = *chosen;
+    ShowColour(index);
+  }
+}
+
+void TStylesBox::IconButtonClick(IconSlot slot) {
+  const auto chosen = ChoosePicture(*prompts_, this, [this, slot](const QImage& image) {
+    if (IconSizeAllowed(slot, image.width(), image.height()))
+      return true;
+    prompts_->Information(T("Розмір зображення має недопустимі межі !"));
+    return false;
+  });
+  if (!chosen)
+    return;
+  choice_.icons[slot] = {chosen->bytes, chosen->extension};
+  ShowIcon(slot);
+}
+
+void TStylesBox::UpdateMenuState() {
+  const bool any = list_->count() > 0;
+  for (const char* name : {"FindItem", "RenameItem", "DeleteItem", "ClearItem"})
+    popup_->findChild<QAction*>(name)->setEnabled(any);
+}
+
+void TStylesBox::OpenItemClick() {
+  Run([this] {
+    const auto files = prompts_->ChooseOpenFiles(T("Каскадні таблиці стилів (*.CSS *.css)"));
+    std::vector<std::string> entries = Entries();
+    const size_t before = entries.size();
+    try {
+      folder_.Add(files, *prompts_, entries);
+    } catch (...) {
+      for (size_t i = before; i < entries.size(); ++i)
+        list_->addItem(Q(entries[i]));
+      throw;
+    }
+    for (size_t i = before; i < entries.size(); ++i)
+      list_->addItem(Q(entries[i]));
+  });
+}
+
+void TStylesBox::FindItemClick() {
+  searchBox_->Serve(this, [this](const std::string& text, bool forward) {
+    const int found = SearchList(Entries(), list_->currentRow(), text, forward);
+    if (found >= 0)
+      list_->setCurrentRow(found);
+  });
+  searchBox_->Open();
+}
+
+void TStylesBox::RenameItemClick() {
+  QListWidgetItem* item = list_->currentItem();
+  if (!item || !item->isSelected())
+    return;
+  const std::string from = FromQ(item->text());
+  std::string to;
+  if (!inputBox_->Ask(QStringLiteral("Перейменувати"), from, to))
+    return;
+  if (folder_.Rename(from, to))
+    item->setText(Q(to));
+  else
+    prompts_->Warning(T("Не вдалося перейменувати стиль \" ") + from + T(" \" на \" ") + to +
+                      T(" \" !"));
+}
+
+void TStylesBox::DeleteItemClick() {
+  QListWidgetItem* item = list_->currentItem();
+  if (!item || !item->isSelected())
+    return;
+  if (!prompts_->AskYesNo(T("Ви дійсно бажаєте видалити даний елемент ?")))
+    return;
+  Run([this, item] {
+    folder_.Remove(FromQ(item->text()));
+    delete item;
+  });
+}
+
+void TStylesBox::ClearItemClick() {
+  if (!prompts_->AskYesNo(T("Ви дійсно бажаєте очистити список ?")))
+    return;
+  Run([this] {
+    try {
+      folder_.Clear();
+    } catch (...) {
+      // What could not be deleted stays listed.
+      list_->clear();
+      for (const std::string& name : folder_.List())
+        list_->addItem(Q(name));
+      throw;
+    }
+    list_->clear();
+  });
+}
+
+void TStylesBox::OKButtonClick() {
+  if (choice_.defaultStyle) {
+    choice_.styleFile.clear();
+  } else if (list_->count() > 0) {
+    if (list_->currentRow() < 0 || !list_->currentItem()->isSelected())
+      list_->setCurrentRow(0);
+    Run([this] { choice_.styleFile = folder_.PathOf(FromQ(list_->currentItem()->text())); });
+  } else {
+    defaultCheck_->setChecked(true);
+    DefaultCheckBoxClick(true);
+    choice_.styleFile.clear();
+  }
+  closedByOk_ = true;
+  accept();
+}
+
+void TStylesBox::done(int result) {
+  if (!closedByOk_) {
+    const StyleChoice snapshot = snapshot_;
+    SetChoice(snapshot);
+  }
+  if (list_->count() == 0) {
+    defaultCheck_->setChecked(true);
+    DefaultCheckBoxClick(true);
+    choice_.styleFile.clear();
+  }
+  if (searchBox_->parentWidget() == this)
+    searchBox_->hide();
+  QDialog::done(result);
+}
+
+} // namespace quarbel

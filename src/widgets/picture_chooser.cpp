@@ -1,0 +1,49 @@
+#include "widgets/picture_chooser.h"
+
+#include "app/qt_prompts.h"
+#include "text/cp1251.h"
+#include "text/error.h"
+#include "text/file_bytes.h"
+#include "text/paths.h"
+
+#include <filesystem>
+
+namespace quarbel {
+namespace {
+
+const char* const kPictureFilters =
+    "Всі підтримувані типи файлів (*.BMP *.GIF *.JPG *.JPEG *.bmp *.gif *.jpg *.jpeg);;"
+    "Bitmaps (*.BMP *.bmp);;GIF Image (*.GIF *.gif);;JPEG Image (*.JPG *.JPEG *.jpg *.jpeg)";
+
+} // namespace
+
+std::optional<ChosenPicture> ChoosePicture(Prompts& prompts, QWidget* owner,
+                                           const std::function<bool(const QImage&)>& fits) {
+  for (;;) {
+    const auto file = prompts.ChooseOpenFile(Cp1251FromUtf8(kPictureFilters));
+    if (!file)
+      return std::nullopt;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(*file, error)) {
+      prompts.Warning(Cp1251FromUtf8("Не вдалося знайти зазначений файл !"));
+      return std::nullopt;
+    }
+    ChosenPicture picture;
+    try {
+      picture.bytes = ReadFileBytes(*file);
+      picture.extension = ExtensionOf(PathText(file->filename()));
+    } catch (const Error& e) {
+      QtPrompts::ReportError(owner, e.text());
+      return std::nullopt;
+    }
+    if (!picture.image.loadFromData(reinterpret_cast<const uchar*>(picture.bytes.data()),
+                                    static_cast<int>(picture.bytes.size()))) {
+      QtPrompts::ReportError(owner, Cp1251FromUtf8("Не вдалося прочитати зображення"));
+      return std::nullopt;
+    }
+    if (fits(picture.image))
+      return picture;
+  }
+}
+
+} // namespace quarbel

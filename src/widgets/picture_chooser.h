@@ -1,0 +1,30 @@
+#pragma once
+
+#include "prompts/prompts.h"
+
+#include <QImage>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace quarbel {
+
+// A picture file as the user chose it: its bytes exactly as read, the extension of its
+// name (letter case kept) and the decoded image.
+struct ChosenPicture {
+  std::string bytes;
+  std::string extension;
+  QImage image;
+};
+
+// The picture chooser loop: the open chooser for BMP, GIF and JPEG; a missing file ends it
+// with "Не вдалося знайти зазначений файл !"; a picture `fits` refuses (after saying why)
+// opens the chooser again. Nothing on Cancel, and nothing after a read or decode failure,
+// which goes to the error report of `owner`.
+std::optional<ChosenPicture> ChoosePicture(Prompts& prompts, QWidget* owner,
+                                           const std::function<bool(const QImage&)>& fits);
+
+} // namespace quarbel

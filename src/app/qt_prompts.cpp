@@ -1,6 +1,7 @@
 #include "app/qt_prompts.h"
 
 #include "app/qt_text.h"
+#include "widgets/font_choice_dialog.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -86,6 +87,27 @@ std::optional<RgbColor> QtPrompts::ChooseColour(RgbColor initial) {
   return RgbColor{static_cast<std::uint8_t>(colour.red()),
                   static_cast<std::uint8_t>(colour.green()),
                   static_cast<std::uint8_t>(colour.blue())};
+}
+
+std::optional<ChosenFile> QtPrompts::ChooseSaveFileWithFilter(const std::string& filters) {
+  QFileDialog dialog(owner_, QString(), QString(), Q(filters));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  const QStringList names = dialog.nameFilters();
+  if (!names.isEmpty())
+    dialog.selectNameFilter(names.first());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return std::nullopt;
+  return ChosenFile{PathOf(dialog.selectedFiles().first()),
+                    std::max(0, static_cast<int>(names.indexOf(dialog.selectedNameFilter())))};
+}
+
+std::optional<FontChoice> QtPrompts::ChooseFont(const FontChoice& initial) {
+  FontChoiceDialog dialog(owner_);
+  dialog.SetChoice(initial);
+  if (dialog.exec() != QDialog::Accepted)
+    return std::nullopt;
+  return dialog.Choice();
 }
 
 void QtPrompts::ReportError(QWidget* owner, const std::string& text) {

@@ -20,7 +20,9 @@ public:
   std::vector<std::filesystem::path> ChooseOpenFiles(const std::string& filters) override;
   std::optional<std::filesystem::path> ChooseSaveFile(const std::string& filters,
                                                       const std::string& defaultSuffix) override;
+  std::optional<ChosenFile> ChooseSaveFileWithFilter(const std::string& filters) override;
   std::optional<RgbColor> ChooseColour(RgbColor initial) override;
+  std::optional<FontChoice> ChooseFont(const FontChoice& initial) override;
 
   // The general error report: the error's text under "[ Quarbel ]", with "." added when its
   // last character sorts after ".".

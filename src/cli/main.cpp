@@ -73,7 +73,11 @@ public:
   std::optional<fs::path> ChooseSaveFile(const std::string&, const std::string&) override {
     return std::nullopt;
   }
+  std::optional<ChosenFile> ChooseSaveFileWithFilter(const std::string&) override {
+    return std::nullopt;
+  }
   std::optional<RgbColor> ChooseColour(RgbColor) override { return std::nullopt; }
+  std::optional<FontChoice> ChooseFont(const FontChoice&) override { return std::nullopt; }
 
 private:
   void Say(const std::string& text) {

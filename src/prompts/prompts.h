@@ -11,6 +11,24 @@ namespace quarbel {
 
 enum class Answer { Yes, No, Cancel };
 
+// A file the save chooser gave, with the filter that was selected (0 for the first).
+struct ChosenFile {
+  std::filesystem::path path;
+  int filter = 0;
+};
+
+// What the font chooser gives: the face, the size in points, the effects and the colour.
+struct FontChoice {
+  std::string name; // Windows-1251
+  int points = 12;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+  RgbColor colour{0, 0, 0};
+  bool operator==(const FontChoice&) const = default;
+};
+
 // The one door through which commands talk to the user: messages and questions with the
 // caption "Quarbel Vorizareda", and the choosers. Texts are Windows-1251.
 class Prompts {
@@ -35,8 +53,13 @@ public:
   virtual std::vector<std::filesystem::path> ChooseOpenFiles(const std::string& filters) = 0;
   virtual std::optional<std::filesystem::path> ChooseSaveFile(const std::string& filters,
                                                               const std::string& defaultSuffix) = 0;
+  // The save chooser that tells which filter was selected, opening with the first one. It
+  // adds no extension and asks nothing about existing files.
+  virtual std::optional<ChosenFile> ChooseSaveFileWithFilter(const std::string& filters) = 0;
   // The colour chooser, starting at `initial`; nothing when the user cancels.
   virtual std::optional<RgbColor> ChooseColour(RgbColor initial) = 0;
+  // The font chooser with its effects and colour, opening with `initial`.
+  virtual std::optional<FontChoice> ChooseFont(const FontChoice& initial) = 0;
 };
 
 } // namespace quarbel

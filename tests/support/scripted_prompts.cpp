@@ -83,4 +83,22 @@ std::optional<RgbColor> ScriptedPrompts::ChooseColour(RgbColor initial) {
   return colour;
 }
 
+std::optional<ChosenFile> ScriptedPrompts::ChooseSaveFileWithFilter(const std::string& filters) {
+  said.push_back("save as: " + Utf8FromCp1251(filters));
+  if (savedFiles.empty())
+    throw std::logic_error("a save chooser nobody expected");
+  const auto file = savedFiles.front();
+  savedFiles.pop_front();
+  return file;
+}
+
+std::optional<FontChoice> ScriptedPrompts::ChooseFont(const FontChoice& initial) {
+  said.push_back("font: " + Utf8FromCp1251(initial.name));
+  if (fonts.empty())
+    throw std::logic_error("a font chooser nobody expected");
+  const auto font = fonts.front();
+  fonts.pop_front();
+  return font;
+}
+
 } // namespace quarbel::testing

@@ -17,6 +17,8 @@ public:
   std::deque<std::filesystem::path> files;   // for the file choosers; empty: Cancel
   std::deque<std::vector<std::filesystem::path>> fileLists;
   std::deque<std::optional<RgbColor>> colours; // nothing stands for Cancel
+  std::deque<std::optional<ChosenFile>> savedFiles;
+  std::deque<std::optional<FontChoice>> fonts;
   std::vector<std::string> said;
 
   void Warning(const std::string& text) override;
@@ -28,7 +30,9 @@ public:
   std::vector<std::filesystem::path> ChooseOpenFiles(const std::string& filters) override;
   std::optional<std::filesystem::path> ChooseSaveFile(const std::string& filters,
                                                       const std::string& defaultSuffix) override;
+  std::optional<ChosenFile> ChooseSaveFileWithFilter(const std::string& filters) override;
   std::optional<RgbColor> ChooseColour(RgbColor initial) override;
+  std::optional<FontChoice> ChooseFont(const FontChoice& initial) override;
 
 private:
   Answer Next();

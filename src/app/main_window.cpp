@@ -8,6 +8,7 @@
 #include "records/ui/record_page_box.h"
 #include "settings/ui/parameters_box.h"
 #include "settings/ui/styles_box.h"
+#include "widgets/tool_groups.h"
 #include "structure/ui/input_box.h"
 #include "structure/ui/open_options_box.h"
 #include "structure/ui/search_box.h"
@@ -54,22 +55,7 @@ const char* const kDocumentFilters =
 
 QToolButton* ToolButton(QWidget* parent, const QString& hint, QStyle::StandardPixmap icon,
                         int size = 40) {
-  auto* button = new QToolButton(parent);
-  button->setToolTip(hint);
-  button->setIcon(parent->style()->standardIcon(icon));
-  button->setIconSize(QSize(size - 12, size - 12));
-  button->setFixedSize(size, size);
-  button->setAutoRaise(true);
-  return button;
-}
-
-QGroupBox* ToolGroup(QWidget* parent, const QString& caption, QHBoxLayout*& row) {
-  auto* group = new QGroupBox(caption, parent);
-  group->setObjectName("ToolGroup");
-  group->setAlignment(Qt::AlignHCenter);
-  row = new QHBoxLayout(group);
-  row->setContentsMargins(4, 4, 4, 4);
-  return group;
+  return quarbel::ToolButton(parent, hint, parent->style()->standardIcon(icon), size);
 }
 
 // The small "Зберегти" and "Відкрити" buttons of a record's tool bar.

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "prompts/prompts.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <string>
+
+class QLineEdit;
+class QPushButton;
+
+namespace quarbel {
+
+class TWBEdit;
+
+// What the five insert windows share: a tool window above the others that does not block
+// the editor, an insert that turns the engine's refusal into "Дана команда не
+// підтримується !", the file chooser that minimises the window meanwhile, and the focus
+// back to the page when the window closes.
+class InsertBox : public QDialog {
+  Q_OBJECT
+public:
+  // Shows the window above the others.
+  void ShowOnTop();
+
+protected:
+  InsertBox(QWidget* parent, const char* name, const QString& caption, QSize client,
+            TWBEdit& engine, Prompts*& prompts);
+  // A labelled field with the text editing menu; Enter in it runs `insert`.
+  QLineEdit* AddField(const QString& label, const char* name, const std::function<void()>& insert,
+                      bool withOpenButton);
+  // The insert button and the cancel button under the fields.
+  QPushButton* AddButtons(const QString& caption, const char* name,
+                          const std::function<void()>& insert);
+  // Refuses empty fields with "Заповніть всі поля !"; otherwise inserts, and clears the
+  // fields after the insert, also after a refused one.
+  void InsertFrom(std::initializer_list<QLineEdit*> fields, const std::function<void()>& insert);
+  void done(int result) override;
+
+  TWBEdit& engine_;
+  Prompts*& prompts_;
+
+private:
+  void OpenButtonClick(QLineEdit* field);
+  class QGridLayout* grid_;
+  std::string filters_;
+
+protected:
+  void SetFileFilters(const char* utf8) { filters_ = utf8; }
+};
+
+// TIURLBox: a link with a name.
+class TIURLBox : public InsertBox {
+  Q_OBJECT
+public:
+  TIURLBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts);
+  void Open();
+  void IURLButtonClick();
+  QLineEdit* NameEdit() const { return name_; }
+  QLineEdit* URLEdit() const { return url_; }
+
+private:
+  QLineEdit* name_;
+  QLineEdit* url_;
+};
+
+// TIImageBox: a picture by its address.
+class TIImageBox : public InsertBox {
+  Q_OBJECT
+public:
+  TIImageBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts);
+  void Open();
+  void IImageButtonClick();
+  QLineEdit* ImageEdit() const { return image_; }
+
+private:
+  QLineEdit* image_;
+};
+
+// TIIndexBox: superscript or subscript text, as its caption says.
+class TIIndexBox : public InsertBox {
+  Q_OBJECT
+public:
+  TIIndexBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts);
+  void Open(bool subscript);
+  void IIndexButtonClick();
+  QLineEdit* IndexEdit() const { return index_; }
+
+private:
+  QLineEdit* index_;
+};
+
+// TISymbolBox: ©, ®, ™ and a horizontal line.
+class TISymbolBox : public InsertBox {
+  Q_OBJECT
+public:
+  TISymbolBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts);
+  void Open() { ShowOnTop(); }
+  QPushButton* Button(const char* name) const;
+};
+
+// TCreateURLBox: the selected text becomes a link.
+class TCreateURLBox : public InsertBox {
+  Q_OBJECT
+public:
+  TCreateURLBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts);
+  void Open();
+  void IIndexButtonClick();
+  QLineEdit* URLEdit() const { return url_; }
+
+private:
+  QLineEdit* url_;
+};
+
+} // namespace quarbel

@@ -1,0 +1,566 @@
+#include "editor/vision_editor_box.h"
+
+#include "app/qt_prompts.h"
+#include "app/qt_text.h"
+#include "editor/editor_icons.h"
+#include "editor/editor_rules.h"
+#include "editor/insert_dialogs.h"
+#include "editor/page_picture.h"
+#include "editor/wb_edit.h"
+#include "text/cp1251.h"
+#include "text/error.h"
+#include "widgets/colour_selector.h"
+#include "widgets/font_choice_dialog.h"
+#include "widgets/tool_groups.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFontComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWebEngineFindTextResult>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace quarbel {
+namespace {
+
+std::string T(const char* utf8) {
+  return Cp1251FromUtf8(utf8);
+}
+
+const char* const kOpenFilters =
+    "Всі підтримувані типи файлів (*.HTM *.HTML *.htm *.html);;"
+    "Мова розмітки гіпертексту - HTM (*.HTM *.htm);;"
+    "Мова розмітки гіпертексту - HTML (*.HTML *.html)";
+const char* const kSaveFilters = "Мова розмітки гіпертексту - HTM (*.HTM *.htm);;"
+                                 "Мова розмітки гіпертексту - HTML (*.HTML *.html)";
+
+// The zoom of the page's body, kept out of what is saved: the body's own style is
+// remembered before the first zoom and put back while the page is written.
+QString ZoomScript(double factor) {
+  return QString("(function(f) { var b = document.body; if (!b) return;"
+                 " if (!window.qvZoomed) { window.qvZoomed = true;"
+                 " window.qvBodyStyle = b.getAttribute('style'); }"
+                 " b.style.zoom = f; })(%1)")
+      .arg(factor, 0, 'g', 15);
+}
+
+// Waits for the view's print job.
+void PrintAndWait(QWebEngineView* view, QPrinter* printer) {
+  QEventLoop loop;
+  QObject::connect(view, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
+  view->print(printer);
+  loop.exec();
+}
+
+} // namespace
+
+TVisionEditorBox::TVisionEditorBox(QWidget* parent, Prompts*& prompts)
+    : QMainWindow(parent, Qt::Window), prompts_(prompts) {
+  setObjectName("TVisionEditorBox");
+  setWindowTitle(QStringLiteral("Візуальний редактор"));
+  resize(684, 562);
+  setMinimumSize(500, 250);
+
+  browser_ = new QWebEngineView(this);
+  browser_->setObjectName("WebBrowser1");
+  engine_ = new TWBEdit(browser_, prompts_);
+  engine_->commandRefused = [this](const std::string& command) {
+    if (command == "FontName")
+      fontSelector_->setCurrentIndex(-1);
+    else if (command == "FontSize")
+      sizeSelector_->setCurrentIndex(-1);
+    else if (command == "ForeColor")
+      colourSelector_->SetColour({0, 0, 0});
+  };
+  engine_->findRequested = [this] {
+    findBar_->show();
+    findEdit_->setFocus();
+    findEdit_->selectAll();
+  };
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(BuildPager());
+  layout->addWidget(BuildFindBar());
+  layout->addWidget(browser_, 1);
+  setCentralWidget(central);
+
+  status_ = new QLabel(this);
+  status_->setObjectName("StatusPanel");
+  status_->setFixedWidth(100);
+  status_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  statusBar()->setObjectName("StatusBar1");
+  statusBar()->addPermanentWidget(status_);
+  status_->setText(Q(ZoomStatus(1.0)));
+
+  urlBox_ = new TIURLBox(this, *engine_, prompts_);
+  imageBox_ = new TIImageBox(this, *engine_, prompts_);
+  indexBox_ = new TIIndexBox(this, *engine_, prompts_);
+  symbolBox_ = new TISymbolBox(this, *engine_, prompts_);
+  createUrlBox_ = new TCreateURLBox(this, *engine_, prompts_);
+
+  connect(browser_, &QWebEngineView::loadFinished, this, [this] { DocumentComplete(); });
+  BuildShortcuts();
+  EnableCommands(false);
+}
+
+TVisionEditorBox::~TVisionEditorBox() = default;
+
+QWidget* TVisionEditorBox::BuildPager() {
+  pager_ = new QTabWidget(this);
+  pager_->setObjectName("ToolBarPager1");
+  pager_->setFixedHeight(94);
+  QHBoxLayout* row = nullptr;
+  const auto button = [this, &row](QWidget* group, const char* name, const QString& hint,
+                                   const QIcon& icon, void (TVisionEditorBox::*command)()) {
+    QToolButton* b = ToolButton(group, hint, icon);
+    b->setObjectName(name);
+    if (command)
+      connect(b, &QToolButton::clicked, this, [this, command] { Run([this, command] { (this->*command)(); }); });
+    row->addWidget(b);
+    return b;
+  };
+  const auto engineButton = [this, &row](QWidget* group, const char* name, const QString& hint,
+                                         const QIcon& icon, void (TWBEdit::*command)()) {
+    QToolButton* b = ToolButton(group, hint, icon);
+    b->setObjectName(name);
+    connect(b, &QToolButton::clicked, this,
+            [this, command] { Run([this, command] { (engine_->*command)(); }); });
+    row->addWidget(b);
+    return b;
+  };
+  const auto page = [this](const char* name, const QString& caption) {
+    auto* widget = new QWidget(pager_);
+    widget->setObjectName(name);
+    auto* pageRow = new QHBoxLayout(widget);
+    pageRow->setContentsMargins(2, 2, 2, 2);
+    pager_->addTab(widget, caption);
+    return pageRow;
+  };
+  const auto group = [this, &row](QHBoxLayout* pageRow, const char* name, const QString& caption) {
+    QGroupBox* g = ToolGroup(pageRow->parentWidget(), caption, row);
+    g->setObjectName(name);
+    pageRow->addWidget(g);
+    return g;
+  };
+  QStyle* s = style();
+
+  QHBoxLayout* main = page("Page1", QStringLiteral("Головне меню"));
+  QGroupBox* file = group(main, "FileToolBar", QStringLiteral("Файл"));
+  button(file, "OpenButton", QStringLiteral("Відкрити"), s->standardIcon(QStyle::SP_DialogOpenButton),
+         &TVisionEditorBox::OpenButtonClick);
+  QToolButton* save = button(file, "SaveButton", QStringLiteral("Зберегти"),
+                             s->standardIcon(QStyle::SP_DialogSaveButton), nullptr);
+  auto* saveMenu = new QMenu(save);
+  saveMenu->setObjectName("SaveMenu");
+  saveMenu->addAction(QStringLiteral("Зберегти"), this, [this] { Run([this] { SaveItemClick(); }); })
+      ->setObjectName("SaveItem");
+  saveMenu->addAction(QStringLiteral("Зберегти як . . ."), this, [this] { Run([this] { SaveAsItemClick(); }); })
+      ->setObjectName("SaveAsItem");
+  saveMenu->addSeparator();
+  saveMenu->addAction(QStringLiteral("Зберегти як зображення . . ."), this,
+                      [this] { Run([this] { SavePictureItemClick(); }); })
+      ->setObjectName("SavePictureItem");
+  save->setMenu(saveMenu);
+  save->setPopupMode(QToolButton::InstantPopup);
+  QToolButton* print = button(file, "PrintButton", QStringLiteral("Друк"),
+                              EditorIconOf(EditorIcon::Print), nullptr);
+  auto* printMenu = new QMenu(print);
+  printMenu->setObjectName("PrintMenu");
+  printMenu->addAction(QStringLiteral("Друк . . ."), this, [this] { Run([this] { PrintItemClick(); }); })
+      ->setObjectName("PrintItem");
+  printMenu->addAction(QStringLiteral("Попередній перегляд . . ."), this,
+                       [this] { Run([this] { PreviewItemClick(); }); })
+      ->setObjectName("PreviewItem");
+  print->setMenu(printMenu);
+  print->setPopupMode(QToolButton::InstantPopup);
+  button(file, "SearchButton", QStringLiteral("Пошук"), EditorIconOf(EditorIcon::Find),
+         &TVisionEditorBox::SearchButtonClick);
+  QGroupBox* clipboard = group(main, "ClipBoardToolBar", QStringLiteral("Буфер обміну"));
+  engineButton(clipboard, "UndoButton", QStringLiteral("Відмінити введення"),
+               s->standardIcon(QStyle::SP_ArrowBack), &TWBEdit::Undo);
+  engineButton(clipboard, "RedoButton", QStringLiteral("Повторити введення"),
+               s->standardIcon(QStyle::SP_ArrowForward), &TWBEdit::Redo);
+  engineButton(clipboard, "CutButton", QStringLiteral("Вирізати"), EditorIconOf(EditorIcon::Cut),
+               &TWBEdit::Cut);
+  engineButton(clipboard, "CopyButton", QStringLiteral("Копіювати"),
+               EditorIconOf(EditorIcon::Copy), &TWBEdit::Copy);
+  engineButton(clipboard, "PasteButton", QStringLiteral("Вставити"),
+               EditorIconOf(EditorIcon::Paste), &TWBEdit::Paste);
+  engineButton(clipboard, "SelectAllButton", QStringLiteral("Виділити все"),
+               EditorIconOf(EditorIcon::SelectAll), &TWBEdit::SelectAll);
+  main->addStretch();
+
+  QHBoxLayout* format = page("Page2", QStringLiteral("Формат"));
+  QGroupBox* font = group(format, "FontToolBar", QStringLiteral("Шрифт"));
+  auto* selectors = new QVBoxLayout;
+  fontSelector_ = new QFontComboBox(font);
+  fontSelector_->setObjectName("FontSelector1");
+  fontSelector_->setToolTip(QStringLiteral("Змінити шрифт"));
+  fontSelector_->setCurrentIndex(-1);
+  sizeSelector_ = new QComboBox(font);
+  sizeSelector_->setObjectName("FontSizeSelector1");
+  sizeSelector_->setToolTip(QStringLiteral("Змінити розмір шрифту"));
+  sizeSelector_->addItems(FontPointSizes());
+  sizeSelector_->setCurrentIndex(-1);
+  auto* sizeRow = new QHBoxLayout;
+  sizeRow->addWidget(sizeSelector_);
+  colourSelector_ = new ColourSelector(font);
+  colourSelector_->setObjectName("ColorSelector1");
+  colourSelector_->setToolTip(QStringLiteral("Змінити колір шрифту"));
+  sizeRow->addWidget(colourSelector_);
+  selectors->addWidget(fontSelector_);
+  selectors->addLayout(sizeRow);
+  row->addLayout(selectors);
+  QToolButton* fontDialog = ToolButton(font, QStringLiteral("Змінити шрифт"), EditorIconOf(EditorIcon::Font));
+  fontDialog->setObjectName("FontDialogButton");
+  row->addWidget(fontDialog);
+  connect(fontSelector_, qOverload<int>(&QComboBox::activated), this, [this] {
+    Run([this] {
+      engine_->ApplyFontName(FromQ(fontSelector_->currentFont().family()));
+      engine_->WaitAndFocus();
+    });
+  });
+  connect(sizeSelector_, qOverload<int>(&QComboBox::activated), this, [this] {
+    Run([this] {
+      engine_->ApplyFontSize(sizeSelector_->currentText().toInt());
+      engine_->WaitAndFocus();
+    });
+  });
+  connect(colourSelector_, &ColourSelector::colourChosen, this, [this](RgbColor colour) {
+    Run([this, colour] {
+      engine_->ApplyFontColor(colour);
+      engine_->WaitAndFocus();
+    });
+  });
+  connect(fontDialog, &QToolButton::clicked, this, [this] {
+    Run([this] {
+      engine_->ChooseFont();
+      engine_->WaitAndFocus();
+    });
+  });
+  QGroupBox* fontFormat = group(format, "FormatFontToolBar", QStringLiteral("Формат шрифту"));
+  engineButton(fontFormat, "BoldButton", QStringLiteral("Напівжирний"),
+               EditorIconOf(EditorIcon::Bold), &TWBEdit::Bold);
+  engineButton(fontFormat, "ItalicButton", QStringLiteral("Курсив"),
+               EditorIconOf(EditorIcon::Italic), &TWBEdit::Italic);
+  engineButton(fontFormat, "UnderlineButton", QStringLiteral("Підкреслений"),
+               EditorIconOf(EditorIcon::Underline), &TWBEdit::Underline);
+  QGroupBox* paragraph = group(format, "ParagraphToolBar", QStringLiteral("Абзац"));
+  engineButton(paragraph, "AlignLeftButton", QStringLiteral("Вирівняти по лівому краю"),
+               EditorIconOf(EditorIcon::AlignLeft), &TWBEdit::AlignLeft);
+  engineButton(paragraph, "AlignCenterButton", QStringLiteral("Вирівняти по центру"),
+               EditorIconOf(EditorIcon::AlignCenter), &TWBEdit::AlignCenter);
+  engineButton(paragraph, "AlignRightButton", QStringLiteral("Вирівняти по правому краю"),
+               EditorIconOf(EditorIcon::AlignRight), &TWBEdit::AlignRight);
+  format->addStretch();
+
+  QHBoxLayout* extra = page("Page3", QStringLiteral("Додаткові функції"));
+  QGroupBox* scale = group(extra, "ScaleToolBar", QStringLiteral("Масштаб"));
+  button(scale, "ScalePlusButton", QStringLiteral("Збільшити масштаб"),
+         EditorIconOf(EditorIcon::ZoomIn), &TVisionEditorBox::ScalePlusButtonClick);
+  button(scale, "ScaleMinusButton", QStringLiteral("Зменшити масштаб"),
+         EditorIconOf(EditorIcon::ZoomOut), &TVisionEditorBox::ScaleMinusButtonClick);
+  QGroupBox* functions = group(extra, "FunctionToolBar", QStringLiteral("Функції"));
+  QToolButton* insert = button(functions, "InsertButton", QStringLiteral("Вставити"),
+                               EditorIconOf(EditorIcon::Insert), nullptr);
+  auto* insertMenu = new QMenu(insert);
+  insertMenu->setObjectName("InsertMenu");
+  insertMenu->addAction(QStringLiteral("URL . . ."), this, [this] { urlBox_->Open(); })
+      ->setObjectName("IURLItem");
+  insertMenu->addAction(QStringLiteral("Зображення . . ."), this, [this] { imageBox_->Open(); })
+      ->setObjectName("IImageItem");
+  insertMenu->addAction(QStringLiteral("Верхній індекс . . ."), this, [this] { indexBox_->Open(false); })
+      ->setObjectName("IUIndexItem");
+  insertMenu->addAction(QStringLiteral("Нижній індекс . . ."), this, [this] { indexBox_->Open(true); })
+      ->setObjectName("ILIndexItem");
+  insertMenu->addAction(QStringLiteral("Спеціальні символи . . ."), this, [this] { symbolBox_->Open(); })
+      ->setObjectName("ISymbolItem");
+  insert->setMenu(insertMenu);
+  insert->setPopupMode(QToolButton::InstantPopup);
+  QToolButton* link = button(functions, "CreateLinkButton", QStringLiteral("Вказати посилання"),
+                             EditorIconOf(EditorIcon::Link), nullptr);
+  connect(link, &QToolButton::clicked, this, [this] { createUrlBox_->Open(); });
+  extra->addStretch();
+
+  commandGroups_ = {Button("SaveButton"), Button("PrintButton"), Button("SearchButton"),
+                    clipboard,            font,                  fontFormat,
+                    paragraph,            scale,                 functions};
+  return pager_;
+}
+
+QWidget* TVisionEditorBox::BuildFindBar() {
+  findBar_ = new QWidget(this);
+  findBar_->setObjectName("FindBar");
+  auto* row = new QHBoxLayout(findBar_);
+  row->setContentsMargins(6, 2, 6, 2);
+  row->addWidget(new QLabel(QStringLiteral("Знайти :"), findBar_));
+  findEdit_ = new QLineEdit(findBar_);
+  findEdit_->setObjectName("FindEdit");
+  row->addWidget(findEdit_, 1);
+  auto* back = new QPushButton(QStringLiteral("Назад"), findBar_);
+  back->setObjectName("FindBackButton");
+  auto* next = new QPushButton(QStringLiteral("Далі"), findBar_);
+  next->setObjectName("FindNextButton");
+  auto* close = new QPushButton(QStringLiteral("Закрити"), findBar_);
+  close->setObjectName("FindCloseButton");
+  for (QPushButton* b : {back, next, close}) {
+    b->setAutoDefault(false);
+    row->addWidget(b);
+  }
+  connect(back, &QPushButton::clicked, this, [this] { FindNext(true); });
+  connect(next, &QPushButton::clicked, this, [this] { FindNext(false); });
+  connect(findEdit_, &QLineEdit::returnPressed, this, [this] { FindNext(false); });
+  connect(close, &QPushButton::clicked, this, [this] {
+    findBar_->hide();
+    browser_->page()->findText(QString());
+    engine_->WaitAndFocus();
+  });
+  findBar_->hide();
+  return findBar_;
+}
+
+void TVisionEditorBox::FindNext(bool backward) {
+  browser_->page()->findText(findEdit_->text(), backward ? QWebEnginePage::FindBackward
+                                                         : QWebEnginePage::FindFlags());
+}
+
+void TVisionEditorBox::BuildShortcuts() {
+  const struct {
+    QKeySequence key;
+    void (TVisionEditorBox::*command)();
+  } keys[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_O), &TVisionEditorBox::OpenButtonClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_S), &TVisionEditorBox::SaveItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_I), &TVisionEditorBox::SavePictureItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_P), &TVisionEditorBox::PrintItemClick},
+      {QKeySequence(Qt::ALT | Qt::Key_P), &TVisionEditorBox::PreviewItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_F), &TVisionEditorBox::SearchButtonClick},
+  };
+  for (const auto& [key, command] : keys) {
+    auto* shortcut = new QShortcut(key, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this,
+            [this, command = command] { Run([this, command] { (this->*command)(); }); });
+  }
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WindowShortcut);
+  connect(escape, &QShortcut::activated, this, [this] {
+    if (findBar_->isVisible() && findBar_->isAncestorOf(focusWidget())) {
+      findBar_->hide();
+      engine_->WaitAndFocus();
+      return;
+    }
+    close();
+  });
+}
+
+QWidget* TVisionEditorBox::Group(const char* name) const {
+  return pager_->findChild<QWidget*>(name);
+}
+
+QToolButton* TVisionEditorBox::Button(const char* name) const {
+  return pager_->findChild<QToolButton*>(name);
+}
+
+QMenu* TVisionEditorBox::Menu(const char* name) const {
+  return pager_->findChild<QMenu*>(name);
+}
+
+QString TVisionEditorBox::StatusText() const {
+  return status_->text();
+}
+
+void TVisionEditorBox::Run(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const Error& e) {
+    QtPrompts::ReportError(this, e.text());
+  }
+}
+
+void TVisionEditorBox::EnableCommands(bool on) {
+  for (QWidget* widget : commandGroups_)
+    widget->setEnabled(on);
+}
+
+void TVisionEditorBox::ShowBlank() {
+  blankPage_ = true;
+  browser_->load(QUrl("about:blank"));
+  show();
+  raise();
+  activateWindow();
+}
+
+void TVisionEditorBox::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  zoom_ = 1.0;
+  browser_->setFocus();
+}
+
+void TVisionEditorBox::DocumentComplete() {
+  if (blankPage_) {
+    engine_->SetDesignMode(false);
+    documentLoaded_ = false;
+    return;
+  }
+  engine_->SetDesignMode(true);
+  documentLoaded_ = true;
+  EnableCommands(true);
+}
+
+void TVisionEditorBox::OpenButtonClick() {
+  if (documentLoaded_) {
+    const Answer answer = prompts_->AskYesNoCancel(T("Зберегти зміни в документі ?"));
+    if (answer == Answer::Cancel)
+      return;
+    if (answer == Answer::Yes)
+      SaveItemClick();
+  }
+  const auto file = prompts_->ChooseOpenFile(T(kOpenFilters));
+  if (!file)
+    return;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(*file, error)) {
+    prompts_->Warning(T("Не вдалося знайти зазначений файл !"));
+    engine_->WaitAndFocus();
+    return;
+  }
+  blankPage_ = false;
+  engine_->SetDesignMode(false);
+  browser_->load(QUrl::fromLocalFile(QString::fromStdString(file->string())));
+  currentFile_ = *file;
+  engine_->WaitAndFocus();
+}
+
+void TVisionEditorBox::SaveItemClick() {
+  // Only a file's page is saved: the blank page never goes over the remembered file.
+  if (!documentLoaded_)
+    return;
+  if (currentFile_.empty())
+    SaveAsItemClick();
+  else
+    SaveToFileName(currentFile_);
+}
+
+void TVisionEditorBox::SaveToFileName(const std::filesystem::path& path) {
+  std::error_code error;
+  if (std::filesystem::exists(path, error) && path != currentFile_) {
+    if (!prompts_->AskYesNo(T("Даний файл вже існує, бажаєте замінити його ?"))) {
+      if (const auto chosen = prompts_->ChooseSaveFileWithFilter(T(kSaveFilters)))
+        SaveToFileName(chosen->path);
+      return;
+    }
+  }
+  engine_->SaveDocument(path);
+  currentFile_ = path;
+}
+
+void TVisionEditorBox::SaveAsItemClick() {
+  if (!documentLoaded_)
+    return;
+  if (const auto chosen = prompts_->ChooseSaveFileWithFilter(T(kSaveFilters)))
+    SaveToFileName(std::filesystem::path(SaveAsName(chosen->path.string(), chosen->filter)));
+  engine_->WaitAndFocus();
+}
+
+void TVisionEditorBox::SavePictureItemClick() {
+  if (!documentLoaded_)
+    return;
+  SavePagePicture(*engine_, browser_, *prompts_, this);
+  engine_->WaitAndFocus();
+}
+
+void TVisionEditorBox::PrintItemClick() {
+  if (!documentLoaded_)
+    return;
+  QPrinter printer;
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() == QDialog::Accepted)
+    PrintAndWait(browser_, &printer);
+}
+
+void TVisionEditorBox::PreviewItemClick() {
+  if (!documentLoaded_)
+    return;
+  QPrintPreviewDialog preview(this);
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+          [this](QPrinter* printer) { PrintAndWait(browser_, printer); });
+  preview.exec();
+}
+
+void TVisionEditorBox::SearchButtonClick() {
+  if (documentLoaded_)
+    engine_->Find();
+}
+
+void TVisionEditorBox::ScalePlusButtonClick() {
+  if (!ZoomIn(zoom_))
+    return;
+  engine_->RunScript(ZoomScript(zoom_));
+  status_->setText(Q(ZoomStatus(zoom_)));
+}
+
+void TVisionEditorBox::ScaleMinusButtonClick() {
+  if (!ZoomOut(zoom_))
+    return;
+  engine_->RunScript(ZoomScript(zoom_));
+  status_->setText(Q(ZoomStatus(zoom_)));
+}
+
+void TVisionEditorBox::keyPressEvent(QKeyEvent* event) {
+  QMainWindow::keyPressEvent(event);
+}
+
+void TVisionEditorBox::closeEvent(QCloseEvent* event) {
+  if (documentLoaded_) {
+    const Answer answer = prompts_->AskYesNoCancel(T("Зберегти зміни в документі ?"));
+    if (answer == Answer::Cancel) {
+      event->ignore();
+      engine_->WaitAndFocus();
+      return;
+    }
+    if (answer == Answer::Yes) {
+      try {
+        SaveItemClick();
+      } catch (const Error& e) {
+        QtPrompts::ReportError(this, e.text());
+      }
+    }
+  }
+  FormClose();
+  event->accept();
+}
+
+void TVisionEditorBox::FormClose() {
+  engine_->SetDesignMode(false);
+  EnableCommands(false);
+  fontSelector_->setCurrentIndex(-1);
+  sizeSelector_->setCurrentIndex(-1);
+  colourSelector_->SetColour({0, 0, 0});
+  pager_->setCurrentIndex(0);
+  status_->setText(Q(ZoomStatus(1.0)));
+  findBar_->hide();
+}
+
+} // namespace quarbel

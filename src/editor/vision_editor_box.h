@@ -1,0 +1,113 @@
+#pragma once
+
+#include "prompts/prompts.h"
+
+#include <QMainWindow>
+
+#include <filesystem>
+#include <vector>
+
+class QComboBox;
+class QFontComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTabWidget;
+class QToolButton;
+class QWebEngineView;
+class QWidget;
+
+namespace quarbel {
+
+class ColourSelector;
+class TCreateURLBox;
+class TIImageBox;
+class TIIndexBox;
+class TISymbolBox;
+class TIURLBox;
+class TWBEdit;
+
+// TVisionEditorBox: the visual HTML editor. A page opened from disk is edited in place in
+// the browser view and written back in its own encoding. The window is Hidden, Blank (the
+// empty page, nothing to save) or Editing (a file's page in design mode).
+class TVisionEditorBox : public QMainWindow {
+  Q_OBJECT
+public:
+  TVisionEditorBox(QWidget* parent, Prompts*& prompts);
+  ~TVisionEditorBox() override;
+
+  // The main window's button: the blank page, shown and brought to the front.
+  void ShowBlank();
+
+  void OpenButtonClick();
+  void SaveItemClick();
+  void SaveAsItemClick();
+  void SavePictureItemClick();
+  void PrintItemClick();
+  void PreviewItemClick();
+  void SearchButtonClick();
+  void ScalePlusButtonClick();
+  void ScaleMinusButtonClick();
+  // Saves under `path`, asking before it replaces another file.
+  void SaveToFileName(const std::filesystem::path& path);
+
+  TWBEdit& Engine() const { return *engine_; }
+  QWebEngineView* WebBrowser1() const { return browser_; }
+  const std::filesystem::path& CurrentFileName() const { return currentFile_; }
+  bool DocumentLoaded() const { return documentLoaded_; }
+  double ZoomFactor() const { return zoom_; }
+  QString StatusText() const;
+  QTabWidget* ToolBarPager1() const { return pager_; }
+  QWidget* Group(const char* name) const;
+  QToolButton* Button(const char* name) const;
+  QMenu* Menu(const char* name) const;
+  QFontComboBox* FontSelector1() const { return fontSelector_; }
+  QComboBox* FontSizeSelector1() const { return sizeSelector_; }
+  ColourSelector* ColorSelector1() const { return colourSelector_; }
+  QWidget* FindBar() const { return findBar_; }
+  QLineEdit* FindEdit() const { return findEdit_; }
+  TIURLBox* IURLBox() const { return urlBox_; }
+  TIImageBox* IImageBox() const { return imageBox_; }
+  TIIndexBox* IIndexBox() const { return indexBox_; }
+  TISymbolBox* ISymbolBox() const { return symbolBox_; }
+  TCreateURLBox* CreateURLBox() const { return createUrlBox_; }
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+private:
+  QWidget* BuildPager();
+  QWidget* BuildFindBar();
+  void BuildShortcuts();
+  void DocumentComplete();
+  void EnableCommands(bool on);
+  void FormClose();
+  void FindNext(bool backward);
+  // Runs a command; an error goes to the error report and the window stays usable.
+  void Run(const std::function<void()>& command);
+
+  Prompts*& prompts_;
+  QWebEngineView* browser_;
+  TWBEdit* engine_;
+  QTabWidget* pager_ = nullptr;
+  std::vector<QWidget*> commandGroups_;
+  QFontComboBox* fontSelector_ = nullptr;
+  QComboBox* sizeSelector_ = nullptr;
+  ColourSelector* colourSelector_ = nullptr;
+  QLabel* status_ = nullptr;
+  QWidget* findBar_ = nullptr;
+  QLineEdit* findEdit_ = nullptr;
+  TIURLBox* urlBox_;
+  TIImageBox* imageBox_;
+  TIIndexBox* indexBox_;
+  TISymbolBox* symbolBox_;
+  TCreateURLBox* createUrlBox_;
+  std::filesystem::path currentFile_;
+  bool documentLoaded_ = false;
+  bool blankPage_ = false;
+  double zoom_ = 1.0;
+};
+
+} // namespace quarbel

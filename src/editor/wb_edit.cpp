@@ -1,0 +1,279 @@
+#include "editor/wb_edit.h"
+
+#include "app/qt_text.h"
+#include "editor/editor_rules.h"
+#include "text/cp1251.h"
+#include "text/error.h"
+#include "text/file_bytes.h"
+#include "text/html_charset.h"
+
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStringEncoder>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <memory>
+
+namespace quarbel {
+namespace {
+
+std::string T(const char* utf8) {
+  return Cp1251FromUtf8(utf8);
+}
+
+// A JavaScript literal of a value: a string, a number or null.
+QString ScriptValue(const QVariant& value) {
+  if (!value.isValid() || value.isNull())
+    return "null";
+  QJsonArray array;
+  array.append(QJsonValue::fromVariant(value));
+  const QString json = QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+  return json.mid(1, json.size() - 2);
+}
+
+// The element selected alone, as a picture is when the user clicks it: a range over exactly
+// one element that holds no text of its own.
+const char* const kSelectedObject = R"(
+function qvSelectedObject() {
+  var s = window.getSelection();
+  if (!s || s.rangeCount !== 1) return null;
+  var r = s.getRangeAt(0);
+  if (r.startContainer !== r.endContainer || r.startContainer.nodeType !== 1 ||
+      r.endOffset - r.startOffset !== 1) return null;
+  var n = r.startContainer.childNodes[r.startOffset];
+  if (!n || n.nodeType !== 1) return null;
+  return /^(IMG|HR|TABLE|IFRAME|OBJECT|EMBED|VIDEO|AUDIO|CANVAS|SVG|INPUT|BUTTON|SELECT|TEXTAREA)$/i
+      .test(n.nodeName) ? n : null;
+}
+)";
+
+// What applies to an object selection: the clipboard, deleting and paragraph alignment.
+const char* const kCommand = R"(
+(function(command, value) {
+  if (qvSelectedObject() && ['Cut', 'Copy', 'Paste', 'Delete', 'JustifyLeft',
+      'JustifyCenter', 'JustifyRight'].indexOf(command) < 0) return 'refused';
+  if (command === 'Cut' || command === 'Copy' || command === 'Paste') return 'clipboard';
+  if (command === 'FontName' && typeof value === 'string') {
+    var m = /^face="([^,"]*)/.exec(value);
+    if (m) value = m[1];
+  }
+  document.execCommand(command, false, value);
+  return 'done';
+})
+)";
+
+const char* const kSerialise = R"(
+(function() {
+  var out = '';
+  for (var n = document.firstChild; n; n = n.nextSibling) {
+    if (n.nodeType === 10) {
+      out += '<!DOCTYPE ' + n.name;
+      if (n.publicId) out += ' PUBLIC "' + n.publicId + '"';
+      if (n.systemId) out += (n.publicId ? '' : ' SYSTEM') + ' "' + n.systemId + '"';
+      out += '>\r\n';
+    } else if (n.nodeType === 8) {
+      out += '<!--' + n.data + '-->\r\n';
+    } else if (n.nodeType === 1) {
+      out += n.outerHTML;
+    }
+  }
+  return [document.characterSet, out];
+})()
+)";
+
+// The page's text in its own encoding; characters it lacks as "&#N;".
+std::string EncodePage(const QString& text, const QString& charset) {
+  const QByteArray utf8 = text.toUtf8();
+  if (auto bytes = EncodeForCharset(std::string_view(utf8.data(), utf8.size()),
+                                    charset.toStdString()))
+    return std::move(*bytes);
+  QStringEncoder encoder(charset.toLatin1().constData());
+  if (!encoder.isValid())
+    return std::string(utf8.data(), utf8.size());
+  std::string out;
+  for (const char32_t codePoint : text.toUcs4()) {
+    const QString one = QString::fromUcs4(&codePoint, 1);
+    const QByteArray bytes = encoder.encode(one);
+    if (encoder.hasError() || (bytes == "?" && codePoint != U'?')) {
+      encoder.resetState();
+      out += "&#" + std::to_string(static_cast<unsigned>(codePoint)) + ";";
+    } else {
+      out.append(bytes.data(), bytes.size());
+    }
+  }
+  return out;
+}
+
+} // namespace
+
+TWBEdit::TWBEdit(QWebEngineView* browser, Prompts*& prompts)
+    : QObject(browser), browser_(browser), prompts_(prompts) {
+  connect(browser_, &QWebEngineView::loadStarted, this, [this] { loading_ = true; });
+  connect(browser_, &QWebEngineView::loadFinished, this, [this] { loading_ = false; });
+}
+
+QVariant TWBEdit::RunScript(const QString& script) {
+  struct Wait {
+    QEventLoop loop;
+    QVariant result;
+    bool done = false;
+  };
+  auto wait = std::make_shared<Wait>();
+  browser_->page()->runJavaScript(script, [wait](const QVariant& result) {
+    wait->result = result;
+    wait->done = true;
+    wait->loop.quit();
+  });
+  if (!wait->done) {
+    // A page that goes away never answers; nothing here waits for ever.
+    QTimer::singleShot(30000, &wait->loop, &QEventLoop::quit);
+    wait->loop.exec();
+  }
+  return wait->result;
+}
+
+void TWBEdit::SetDesignMode(bool on) {
+  RunScript(on ? "document.designMode = 'on';" : "document.designMode = 'off';");
+}
+
+void TWBEdit::InsertHTML(const std::string& html) {
+  const QVariant result = RunScript(
+      QString(kSelectedObject) +
+      "(function(html) { if (qvSelectedObject()) return 'object';"
+      " document.execCommand('insertHTML', false, html); return 'done'; })(" +
+      ScriptValue(Q(html)) + ")");
+  if (result.toString() != "done")
+    throw Error(T("Дана команда не підтримується !"));
+}
+
+void TWBEdit::ExecuteCommand(const std::string& command, const QVariant& value) {
+  const QString outcome =
+      RunScript(QString(kSelectedObject) + kCommand + "(" + ScriptValue(QString::fromStdString(command)) +
+                ", " + ScriptValue(value) + ")")
+          .toString();
+  if (outcome == "refused") {
+    prompts_->Warning(T("Дана команда не підтримується !"));
+    if (commandRefused)
+      commandRefused(command);
+    return;
+  }
+  if (outcome == "clipboard") {
+    browser_->page()->triggerAction(command == "Cut"    ? QWebEnginePage::Cut
+                                    : command == "Copy" ? QWebEnginePage::Copy
+                                                        : QWebEnginePage::Paste);
+    return;
+  }
+  if (outcome != "done")
+    throw Error(T("Дана команда не підтримується !"));
+}
+
+void TWBEdit::Undo() {
+  browser_->page()->triggerAction(QWebEnginePage::Undo);
+}
+
+void TWBEdit::Redo() {
+  browser_->page()->triggerAction(QWebEnginePage::Redo);
+}
+
+void TWBEdit::SelectAll() {
+  browser_->page()->triggerAction(QWebEnginePage::SelectAll);
+}
+
+void TWBEdit::Find() {
+  if (findRequested)
+    findRequested();
+}
+
+void TWBEdit::ApplyFontName(const std::string& name) {
+  ExecuteCommand("FontName", Q(FontNameValue(name)));
+}
+
+void TWBEdit::ApplyFontSize(int points) {
+  ExecuteCommand("FontSize", FontSizeValue(points));
+}
+
+void TWBEdit::ApplyFontColor(RgbColor colour) {
+  ExecuteCommand("ForeColor", QString::fromStdString(ColorToHTML(colour)));
+}
+
+void TWBEdit::ChooseFont() {
+  const auto font = prompts_->ChooseFont(lastFont_);
+  if (!font)
+    return;
+  lastFont_ = *font;
+  for (const std::string& command :
+       StyleCommands(font->bold, font->italic, font->underline, font->strikeOut))
+    ExecuteCommand(command);
+  ApplyFontName(font->name);
+  ApplyFontSize(font->points);
+  ApplyFontColor(font->colour);
+}
+
+void TWBEdit::InsertLink(const std::string& url, const std::string& name) {
+  InsertHTML(LinkFragment(url, name));
+}
+
+void TWBEdit::LinkSelection(const std::string& url) {
+  const QVariant text = RunScript(
+      QString(kSelectedObject) +
+      "(function() { return qvSelectedObject() ? null : String(window.getSelection()); })()");
+  if (text.isNull() || !text.isValid())
+    throw Error(T("Дана команда не підтримується !"));
+  InsertHTML(LinkFragment(url, FromQ(text.toString())));
+}
+
+void TWBEdit::InsertImage(const std::string& src) {
+  InsertHTML(ImageFragment(src));
+}
+
+void TWBEdit::InsertSubscript(const std::string& text) {
+  InsertHTML(SubscriptFragment(text));
+}
+
+void TWBEdit::InsertSuperscript(const std::string& text) {
+  InsertHTML(SuperscriptFragment(text));
+}
+
+void TWBEdit::InsertCSymbol() {
+  InsertHTML(kCopyrightFragment);
+}
+
+void TWBEdit::InsertRSymbol() {
+  InsertHTML(kRegisteredFragment);
+}
+
+void TWBEdit::InsertTMSymbol() {
+  InsertHTML(kTradeMarkFragment);
+}
+
+void TWBEdit::InsertHorizontalLine() {
+  InsertHTML(kHorizontalLineFragment);
+}
+
+void TWBEdit::WaitAndFocus() {
+  if (loading_) {
+    QEventLoop loop;
+    QMetaObject::Connection done =
+        connect(browser_, &QWebEngineView::loadFinished, &loop, [&loop] { loop.quit(); });
+    if (loading_)
+      loop.exec();
+    disconnect(done);
+  }
+  browser_->setFocus();
+}
+
+void TWBEdit::SaveDocument(const std::filesystem::path& path) {
+  const QVariantList page = RunScript(kSerialise).toList();
+  try {
+    if (page.size() != 2)
+      throw Error(T("Відбулася помилка при збережені !"));
+    ReplaceFileBytes(path, EncodePage(page[1].toString(), page[0].toString()));
+  } catch (const Error&) {
+    prompts_->Warning(T("Відбулася помилка при збережені !"));
+  }
+}
+
+} // namespace quarbel

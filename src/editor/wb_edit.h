@@ -1,0 +1,86 @@
+#pragma once
+
+#include "pictures/indexed_image.h"
+#include "prompts/prompts.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+class QWebEngineView;
+
+namespace quarbel {
+
+// TWBEdit: the editing engine over the editor's browser view. It switches the page's design
+// mode, runs named editing commands on the selection, pastes fragments over it and writes
+// the edited page back to its file. When a picture or another object alone is selected,
+// commands that do not apply to it are refused and fragments cannot be pasted.
+class TWBEdit : public QObject {
+  Q_OBJECT
+public:
+  TWBEdit(QWebEngineView* browser, Prompts*& prompts);
+
+  // Told which command was refused on an object selection, so that the window can reset
+  // the selector that ran it.
+  std::function<void(const std::string& command)> commandRefused;
+  // Shows the window's find bar.
+  std::function<void()> findRequested;
+
+  void SetDesignMode(bool on);
+  // Replaces the selection with the fragment (Windows-1251). Throws Error when an object
+  // is selected.
+  void InsertHTML(const std::string& html);
+  // Runs a named editing command ("Bold", "FontSize") with its value (none, text or number).
+  void ExecuteCommand(const std::string& command, const QVariant& value = QVariant());
+
+  void Undo();
+  void Redo();
+  void SelectAll();
+  void Find();
+  void Cut() { ExecuteCommand("Cut"); }
+  void Copy() { ExecuteCommand("Copy"); }
+  void Paste() { ExecuteCommand("Paste"); }
+  void Bold() { ExecuteCommand("Bold"); }
+  void Italic() { ExecuteCommand("Italic"); }
+  void Underline() { ExecuteCommand("Underline"); }
+  void AlignLeft() { ExecuteCommand("JustifyLeft"); }
+  void AlignCenter() { ExecuteCommand("JustifyCenter"); }
+  void AlignRight() { ExecuteCommand("JustifyRight"); }
+  void ApplyFontName(const std::string& name);
+  void ApplyFontSize(int points);
+  void ApplyFontColor(RgbColor colour);
+  // The font chooser, then the style, name, size and colour commands.
+  void ChooseFont();
+
+  void InsertLink(const std::string& url, const std::string& name);
+  void LinkSelection(const std::string& url);
+  void InsertImage(const std::string& src);
+  void InsertSubscript(const std::string& text);
+  void InsertSuperscript(const std::string& text);
+  void InsertCSymbol();
+  void InsertRSymbol();
+  void InsertTMSymbol();
+  void InsertHorizontalLine();
+
+  // Waits until the page has loaded, then gives it the keyboard focus.
+  void WaitAndFocus();
+  // Writes the page as edited to `path` in the page's own character encoding; a failure is
+  // reported with "Відбулася помилка при збережені !" and the file keeps what it held.
+  void SaveDocument(const std::filesystem::path& path);
+
+  bool Loading() const { return loading_; }
+  // Runs a script in the page and waits for its result.
+  QVariant RunScript(const QString& script);
+
+private:
+  QWebEngineView* browser_;
+  Prompts*& prompts_;
+  FontChoice lastFont_;
+  bool loading_ = false;
+};
+
+} // namespace quarbel

@@ -2,13 +2,13 @@
 
 #include "app/about_box.h"
 #include "app/qt_text.h"
+#include "editor/vision_editor_box.h"
 #include "generator/convert_command.h"
 #include "generator/ui/loading_box.h"
 #include "records/record_file.h"
 #include "records/ui/record_page_box.h"
 #include "settings/ui/parameters_box.h"
 #include "settings/ui/styles_box.h"
-#include "widgets/tool_groups.h"
 #include "structure/ui/input_box.h"
 #include "structure/ui/open_options_box.h"
 #include "structure/ui/search_box.h"
@@ -17,6 +17,7 @@
 #include "text/error.h"
 #include "text/paths.h"
 #include "widgets/text_edit_menu.h"
+#include "widgets/tool_groups.h"
 #include "wordproc/libreoffice_word_processor.h"
 #include "wordproc/word_running.h"
 
@@ -127,6 +128,7 @@ TBox::TBox(std::filesystem::path programFolder, QWidget* parent)
   loadingBox_ = new TLoadingBox(this);
   parametersBox_ = new TParametersBox(this);
   aboutBox_ = new TAboutBox(this);
+  editorBox_ = new TVisionEditorBox(this, prompts_);
   stylesBox_ = new TStylesBox(this, programFolder_ / "Styles", prompts_, searchBox_, inputBox_);
   titleBox_ = new RecordPageBox(this, TitlePageLayout(), prompts_);
   authorBox_ = new RecordPageBox(this, AuthorPageLayout(), prompts_);
@@ -182,8 +184,8 @@ QWidget* TBox::BuildToolPager() {
   save->setPopupMode(QToolButton::InstantPopup);
   QToolButton* editor =
       ToolButton(file, QStringLiteral("Візуальний редактор"), QStyle::SP_FileDialogDetailedView);
-  editor->setObjectName("EditorButton");
-  editor->setEnabled(false); // the visual editor comes with its own window
+  editor->setObjectName("VEButton");
+  connect(editor, &QToolButton::clicked, this, &TBox::VEButtonClick);
   row->addWidget(open);
   row->addWidget(save);
   row->addWidget(editor);
@@ -401,6 +403,10 @@ void TBox::SearchItemClick() {
   searchBox_->Open();
 }
 
+void TBox::VEButtonClick() {
+  editorBox_->ShowBlank();
+}
+
 void TBox::StylesButtonClick() {
   stylesBox_->Open();
 }
@@ -563,6 +569,11 @@ void TBox::SaveButtonClick() {
 
 void TBox::closeEvent(QCloseEvent* event) {
   if (converting_) {
+    event->ignore();
+    return;
+  }
+  // The editor asks about its page first; its Cancel keeps the program open.
+  if (editorBox_->isVisible() && !editorBox_->close()) {
     event->ignore();
     return;
   }

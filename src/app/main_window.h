@@ -26,6 +26,7 @@ class TOpenOptionsBox;
 class TParametersBox;
 class TSearchBox;
 class TStylesBox;
+class TVisionEditorBox;
 class WordProcessor;
 
 // TBox: the main window. The course structure, its commands and their keys, the tool bar
@@ -58,6 +59,7 @@ public:
   TParametersBox* ParametersBox() const { return parametersBox_; }
   TAboutBox* AboutBox() const { return aboutBox_; }
   TStylesBox* StylesBox() const { return stylesBox_; }
+  TVisionEditorBox* EditorBox() const { return editorBox_; }
   RecordPageBox* TPageBox() const { return titleBox_; }
   RecordPageBox* APageBox() const { return authorBox_; }
   QToolButton* TPageButton() const { return titleButton_; }
@@ -92,6 +94,7 @@ public:
   void SaveButtonClick(); // convert
   void ParametersButtonClick();
   void StylesButtonClick();
+  void VEButtonClick();
   void HelpButtonClick();
   void AboutButtonClick();
   void TPageButtonClick();
@@ -139,6 +142,7 @@ private:
   TParametersBox* parametersBox_ = nullptr;
   TAboutBox* aboutBox_ = nullptr;
   TStylesBox* stylesBox_ = nullptr;
+  TVisionEditorBox* editorBox_ = nullptr;
   RecordPageBox* titleBox_ = nullptr;
   RecordPageBox* authorBox_ = nullptr;
   QToolButton* titleButton_ = nullptr;

@@ -73,24 +73,12 @@ private:
       p.setPen(QPen(ink, 2, Qt::DashLine));
       p.drawRect(4, 4, 24, 24);
       break;
-    case EditorIcon::Bold:
-      Letter(p, QStringLiteral("Ж"), true, false, false);
-      break;
-    case EditorIcon::Italic:
-      Letter(p, QStringLiteral("К"), false, true, false);
-      break;
-    case EditorIcon::Underline:
-      Letter(p, QStringLiteral("Ч"), false, false, true);
-      break;
-    case EditorIcon::AlignLeft:
-      Lines(p, Qt::AlignLeft);
-      break;
-    case EditorIcon::AlignCenter:
-      Lines(p, Qt::AlignHCenter);
-      break;
-    case EditorIcon::AlignRight:
-      Lines(p, Qt::AlignRight);
-      break;
+    case EditorIcon::Bold: Letter(p, QStringLiteral("Ж"), true, false, false); break;
+    case EditorIcon::Italic: Letter(p, QStringLiteral("К"), false, true, false); break;
+    case EditorIcon::Underline: Letter(p, QStringLiteral("Ч"), false, false, true); break;
+    case EditorIcon::AlignLeft: Lines(p, Qt::AlignLeft); break;
+    case EditorIcon::AlignCenter: Lines(p, Qt::AlignHCenter); break;
+    case EditorIcon::AlignRight: Lines(p, Qt::AlignRight); break;
     case EditorIcon::ZoomIn:
     case EditorIcon::ZoomOut:
     case EditorIcon::Find:

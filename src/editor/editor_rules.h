@@ -7,7 +7,8 @@
 
 // The editor's fixed texts and small rules: the fragments it pastes into the page, the
 // values of its font commands, the names its save choosers lead to, and the zoom steps.
-// Texts are Windows-1251; what the user typed goes in exactly as typed.
+// The fragments put what the user typed in exactly as typed, byte for byte, so they serve
+// UTF-8 as well as Windows-1251 texts.
 namespace quarbel {
 
 std::string LinkFragment(const std::string& url, const std::string& name);

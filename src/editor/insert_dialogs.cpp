@@ -129,8 +129,10 @@ void InsertBox::done(int result) {
 TIURLBox::TIURLBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts)
     : InsertBox(parent, "TIURLBox", QStringLiteral("Вставити URL"), QSize(338, 118), engine,
                 prompts) {
-  name_ = AddField(QStringLiteral("Назва :"), "NameEdit", [this] { IURLButtonClick(); }, false);
-  url_ = AddField(QStringLiteral("Посилання :"), "URLEdit", [this] { IURLButtonClick(); }, true);
+  name_ = AddField(
+      QStringLiteral("Назва :"), "NameEdit", [this] { IURLButtonClick(); }, false);
+  url_ = AddField(
+      QStringLiteral("Посилання :"), "URLEdit", [this] { IURLButtonClick(); }, true);
   AddButtons(QStringLiteral("Вставити"), "IURLButton", [this] { IURLButtonClick(); });
 }
 
@@ -142,16 +144,15 @@ void TIURLBox::Open() {
 }
 
 void TIURLBox::IURLButtonClick() {
-  InsertFrom({name_, url_},
-             [this] { engine_.InsertLink(FromQ(url_->text()), FromQ(name_->text())); });
+  InsertFrom({name_, url_}, [this] { engine_.InsertLink(url_->text(), name_->text()); });
 }
 
 TIImageBox::TIImageBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts)
-    : InsertBox(parent, "TIImageBox", QStringLiteral("Вставити зображення"), QSize(338, 88),
-                engine, prompts) {
+    : InsertBox(parent, "TIImageBox", QStringLiteral("Вставити зображення"), QSize(338, 88), engine,
+                prompts) {
   SetFileFilters(kPictureFiles);
-  image_ =
-      AddField(QStringLiteral("Посилання :"), "ImageEdit", [this] { IImageButtonClick(); }, true);
+  image_ = AddField(
+      QStringLiteral("Посилання :"), "ImageEdit", [this] { IImageButtonClick(); }, true);
   AddButtons(QStringLiteral("Вставити"), "IImageButton", [this] { IImageButtonClick(); });
 }
 
@@ -162,13 +163,13 @@ void TIImageBox::Open() {
 }
 
 void TIImageBox::IImageButtonClick() {
-  InsertFrom({image_}, [this] { engine_.InsertImage(FromQ(image_->text())); });
+  InsertFrom({image_}, [this] { engine_.InsertImage(image_->text()); });
 }
 
 TIIndexBox::TIIndexBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts)
     : InsertBox(parent, "TIIndexBox", QString(), QSize(297, 88), engine, prompts) {
-  index_ =
-      AddField(QStringLiteral("Значення :"), "IndexEdit", [this] { IIndexButtonClick(); }, false);
+  index_ = AddField(
+      QStringLiteral("Значення :"), "IndexEdit", [this] { IIndexButtonClick(); }, false);
   AddButtons(QStringLiteral("Вставити"), "IIndexButton", [this] { IIndexButtonClick(); });
 }
 
@@ -182,7 +183,7 @@ void TIIndexBox::Open(bool subscript) {
 
 void TIIndexBox::IIndexButtonClick() {
   InsertFrom({index_}, [this] {
-    const std::string text = FromQ(index_->text());
+    const QString text = index_->text();
     if (windowTitle() == QStringLiteral("Вставити нижній індекс"))
       engine_.InsertSubscript(text);
     else
@@ -198,10 +199,11 @@ TISymbolBox::TISymbolBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts)
     const char* name;
     QString caption;
     void (TWBEdit::*insert)();
-  } buttons[] = {{"CButton", QStringLiteral("©"), &TWBEdit::InsertCSymbol},
-                 {"RButton", QStringLiteral("®"), &TWBEdit::InsertRSymbol},
-                 {"TMButton", QStringLiteral("™"), &TWBEdit::InsertTMSymbol},
-                 {"HLButton", QStringLiteral("Горизонтальна лінія"), &TWBEdit::InsertHorizontalLine}};
+  } buttons[] = {
+      {"CButton", QStringLiteral("©"), &TWBEdit::InsertCSymbol},
+      {"RButton", QStringLiteral("®"), &TWBEdit::InsertRSymbol},
+      {"TMButton", QStringLiteral("™"), &TWBEdit::InsertTMSymbol},
+      {"HLButton", QStringLiteral("Горизонтальна лінія"), &TWBEdit::InsertHorizontalLine}};
   for (const auto& b : buttons) {
     auto* button = new QPushButton(b.caption, this);
     button->setObjectName(b.name);
@@ -232,7 +234,8 @@ QPushButton* TISymbolBox::Button(const char* name) const {
 TCreateURLBox::TCreateURLBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts)
     : InsertBox(parent, "TCreateURLBox", QStringLiteral("Вказати посилання"), QSize(338, 88),
                 engine, prompts) {
-  url_ = AddField(QStringLiteral("Посилання :"), "URLEdit", [this] { IIndexButtonClick(); }, true);
+  url_ = AddField(
+      QStringLiteral("Посилання :"), "URLEdit", [this] { IIndexButtonClick(); }, true);
   AddButtons(QStringLiteral("Вказати"), "IIndexButton", [this] { IIndexButtonClick(); });
 }
 
@@ -243,7 +246,7 @@ void TCreateURLBox::Open() {
 }
 
 void TCreateURLBox::IIndexButtonClick() {
-  InsertFrom({url_}, [this] { engine_.LinkSelection(FromQ(url_->text())); });
+  InsertFrom({url_}, [this] { engine_.LinkSelection(url_->text()); });
 }
 
 } // namespace quarbel

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -43,7 +44,7 @@ protected:
 
 private:
   void OpenButtonClick(QLineEdit* field);
-  class QGridLayout* grid_;
+  QGridLayout* grid_;
   std::string filters_;
 
 protected:

@@ -45,10 +45,9 @@ std::string T(const char* utf8) {
   return Cp1251FromUtf8(utf8);
 }
 
-const char* const kOpenFilters =
-    "Всі підтримувані типи файлів (*.HTM *.HTML *.htm *.html);;"
-    "Мова розмітки гіпертексту - HTM (*.HTM *.htm);;"
-    "Мова розмітки гіпертексту - HTML (*.HTML *.html)";
+const char* const kOpenFilters = "Всі підтримувані типи файлів (*.HTM *.HTML *.htm *.html);;"
+                                 "Мова розмітки гіпертексту - HTM (*.HTM *.htm);;"
+                                 "Мова розмітки гіпертексту - HTML (*.HTML *.html)";
 const char* const kSaveFilters = "Мова розмітки гіпертексту - HTM (*.HTM *.htm);;"
                                  "Мова розмітки гіпертексту - HTML (*.HTML *.html)";
 
@@ -119,7 +118,7 @@ TVisionEditorBox::TVisionEditorBox(QWidget* parent, Prompts*& prompts)
   symbolBox_ = new TISymbolBox(this, *engine_, prompts_);
   createUrlBox_ = new TCreateURLBox(this, *engine_, prompts_);
 
-  connect(browser_, &QWebEngineView::loadFinished, this, [this] { DocumentComplete(); });
+  connect(engine_, &TWBEdit::documentComplete, this, &TVisionEditorBox::DocumentComplete);
   BuildShortcuts();
   EnableCommands(false);
 }
@@ -136,7 +135,8 @@ QWidget* TVisionEditorBox::BuildPager() {
     QToolButton* b = ToolButton(group, hint, icon);
     b->setObjectName(name);
     if (command)
-      connect(b, &QToolButton::clicked, this, [this, command] { Run([this, command] { (this->*command)(); }); });
+      connect(b, &QToolButton::clicked, this,
+              [this, command] { Run([this, command] { (this->*command)(); }); });
     row->addWidget(b);
     return b;
   };
@@ -167,30 +167,36 @@ QWidget* TVisionEditorBox::BuildPager() {
 
   QHBoxLayout* main = page("Page1", QStringLiteral("Головне меню"));
   QGroupBox* file = group(main, "FileToolBar", QStringLiteral("Файл"));
-  button(file, "OpenButton", QStringLiteral("Відкрити"), s->standardIcon(QStyle::SP_DialogOpenButton),
-         &TVisionEditorBox::OpenButtonClick);
+  button(file, "OpenButton", QStringLiteral("Відкрити"),
+         s->standardIcon(QStyle::SP_DialogOpenButton), &TVisionEditorBox::OpenButtonClick);
   QToolButton* save = button(file, "SaveButton", QStringLiteral("Зберегти"),
                              s->standardIcon(QStyle::SP_DialogSaveButton), nullptr);
   auto* saveMenu = new QMenu(save);
   saveMenu->setObjectName("SaveMenu");
-  saveMenu->addAction(QStringLiteral("Зберегти"), this, [this] { Run([this] { SaveItemClick(); }); })
+  saveMenu
+      ->addAction(QStringLiteral("Зберегти"), this, [this] { Run([this] { SaveItemClick(); }); })
       ->setObjectName("SaveItem");
-  saveMenu->addAction(QStringLiteral("Зберегти як . . ."), this, [this] { Run([this] { SaveAsItemClick(); }); })
+  saveMenu
+      ->addAction(QStringLiteral("Зберегти як . . ."), this,
+                  [this] { Run([this] { SaveAsItemClick(); }); })
       ->setObjectName("SaveAsItem");
   saveMenu->addSeparator();
-  saveMenu->addAction(QStringLiteral("Зберегти як зображення . . ."), this,
-                      [this] { Run([this] { SavePictureItemClick(); }); })
+  saveMenu
+      ->addAction(QStringLiteral("Зберегти як зображення . . ."), this,
+                  [this] { Run([this] { SavePictureItemClick(); }); })
       ->setObjectName("SavePictureItem");
   save->setMenu(saveMenu);
   save->setPopupMode(QToolButton::InstantPopup);
-  QToolButton* print = button(file, "PrintButton", QStringLiteral("Друк"),
-                              EditorIconOf(EditorIcon::Print), nullptr);
+  QToolButton* print =
+      button(file, "PrintButton", QStringLiteral("Друк"), EditorIconOf(EditorIcon::Print), nullptr);
   auto* printMenu = new QMenu(print);
   printMenu->setObjectName("PrintMenu");
-  printMenu->addAction(QStringLiteral("Друк . . ."), this, [this] { Run([this] { PrintItemClick(); }); })
+  printMenu
+      ->addAction(QStringLiteral("Друк . . ."), this, [this] { Run([this] { PrintItemClick(); }); })
       ->setObjectName("PrintItem");
-  printMenu->addAction(QStringLiteral("Попередній перегляд . . ."), this,
-                       [this] { Run([this] { PreviewItemClick(); }); })
+  printMenu
+      ->addAction(QStringLiteral("Попередній перегляд . . ."), this,
+                  [this] { Run([this] { PreviewItemClick(); }); })
       ->setObjectName("PreviewItem");
   print->setMenu(printMenu);
   print->setPopupMode(QToolButton::InstantPopup);
@@ -203,8 +209,8 @@ QWidget* TVisionEditorBox::BuildPager() {
                s->standardIcon(QStyle::SP_ArrowForward), &TWBEdit::Redo);
   engineButton(clipboard, "CutButton", QStringLiteral("Вирізати"), EditorIconOf(EditorIcon::Cut),
                &TWBEdit::Cut);
-  engineButton(clipboard, "CopyButton", QStringLiteral("Копіювати"),
-               EditorIconOf(EditorIcon::Copy), &TWBEdit::Copy);
+  engineButton(clipboard, "CopyButton", QStringLiteral("Копіювати"), EditorIconOf(EditorIcon::Copy),
+               &TWBEdit::Copy);
   engineButton(clipboard, "PasteButton", QStringLiteral("Вставити"),
                EditorIconOf(EditorIcon::Paste), &TWBEdit::Paste);
   engineButton(clipboard, "SelectAllButton", QStringLiteral("Виділити все"),
@@ -232,7 +238,8 @@ QWidget* TVisionEditorBox::BuildPager() {
   selectors->addWidget(fontSelector_);
   selectors->addLayout(sizeRow);
   row->addLayout(selectors);
-  QToolButton* fontDialog = ToolButton(font, QStringLiteral("Змінити шрифт"), EditorIconOf(EditorIcon::Font));
+  QToolButton* fontDialog =
+      ToolButton(font, QStringLiteral("Змінити шрифт"), EditorIconOf(EditorIcon::Font));
   fontDialog->setObjectName("FontDialogButton");
   row->addWidget(fontDialog);
   connect(fontSelector_, qOverload<int>(&QComboBox::activated), this, [this] {
@@ -290,11 +297,14 @@ QWidget* TVisionEditorBox::BuildPager() {
       ->setObjectName("IURLItem");
   insertMenu->addAction(QStringLiteral("Зображення . . ."), this, [this] { imageBox_->Open(); })
       ->setObjectName("IImageItem");
-  insertMenu->addAction(QStringLiteral("Верхній індекс . . ."), this, [this] { indexBox_->Open(false); })
+  insertMenu
+      ->addAction(QStringLiteral("Верхній індекс . . ."), this, [this] { indexBox_->Open(false); })
       ->setObjectName("IUIndexItem");
-  insertMenu->addAction(QStringLiteral("Нижній індекс . . ."), this, [this] { indexBox_->Open(true); })
+  insertMenu
+      ->addAction(QStringLiteral("Нижній індекс . . ."), this, [this] { indexBox_->Open(true); })
       ->setObjectName("ILIndexItem");
-  insertMenu->addAction(QStringLiteral("Спеціальні символи . . ."), this, [this] { symbolBox_->Open(); })
+  insertMenu
+      ->addAction(QStringLiteral("Спеціальні символи . . ."), this, [this] { symbolBox_->Open(); })
       ->setObjectName("ISymbolItem");
   insert->setMenu(insertMenu);
   insert->setPopupMode(QToolButton::InstantPopup);
@@ -303,9 +313,15 @@ QWidget* TVisionEditorBox::BuildPager() {
   connect(link, &QToolButton::clicked, this, [this] { createUrlBox_->Open(); });
   extra->addStretch();
 
-  commandGroups_ = {Button("SaveButton"), Button("PrintButton"), Button("SearchButton"),
-                    clipboard,            font,                  fontFormat,
-                    paragraph,            scale,                 functions};
+  commandGroups_ = {Button("SaveButton"),
+                    Button("PrintButton"),
+                    Button("SearchButton"),
+                    clipboard,
+                    font,
+                    fontFormat,
+                    paragraph,
+                    scale,
+                    functions};
   return pager_;
 }
 
@@ -328,11 +344,22 @@ QWidget* TVisionEditorBox::BuildFindBar() {
     b->setAutoDefault(false);
     row->addWidget(b);
   }
+  findCount_ = new QLabel(findBar_);
+  findCount_->setObjectName("FindCount");
+  row->insertWidget(2, findCount_);
+  connect(browser_->page(), &QWebEnginePage::findTextFinished, this,
+          [this](const QWebEngineFindTextResult& result) {
+            findCount_->setText(result.numberOfMatches() == 0 ? QStringLiteral("Не знайдено")
+                                                              : QStringLiteral("%1 з %2")
+                                                                    .arg(result.activeMatch())
+                                                                    .arg(result.numberOfMatches()));
+          });
   connect(back, &QPushButton::clicked, this, [this] { FindNext(true); });
   connect(next, &QPushButton::clicked, this, [this] { FindNext(false); });
   connect(findEdit_, &QLineEdit::returnPressed, this, [this] { FindNext(false); });
   connect(close, &QPushButton::clicked, this, [this] {
     findBar_->hide();
+    findCount_->clear();
     browser_->page()->findText(QString());
     engine_->WaitAndFocus();
   });
@@ -341,8 +368,8 @@ QWidget* TVisionEditorBox::BuildFindBar() {
 }
 
 void TVisionEditorBox::FindNext(bool backward) {
-  browser_->page()->findText(findEdit_->text(), backward ? QWebEnginePage::FindBackward
-                                                         : QWebEnginePage::FindFlags());
+  browser_->page()->findText(findEdit_->text(),
+                             backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags());
 }
 
 void TVisionEditorBox::BuildShortcuts() {
@@ -363,16 +390,6 @@ void TVisionEditorBox::BuildShortcuts() {
     connect(shortcut, &QShortcut::activated, this,
             [this, command = command] { Run([this, command] { (this->*command)(); }); });
   }
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  escape->setContext(Qt::WindowShortcut);
-  connect(escape, &QShortcut::activated, this, [this] {
-    if (findBar_->isVisible() && findBar_->isAncestorOf(focusWidget())) {
-      findBar_->hide();
-      engine_->WaitAndFocus();
-      return;
-    }
-    close();
-  });
 }
 
 QWidget* TVisionEditorBox::Group(const char* name) const {
@@ -406,7 +423,7 @@ void TVisionEditorBox::EnableCommands(bool on) {
 
 void TVisionEditorBox::ShowBlank() {
   blankPage_ = true;
-  browser_->load(QUrl("about:blank"));
+  engine_->Load(QUrl("about:blank"));
   show();
   raise();
   activateWindow();
@@ -420,7 +437,7 @@ void TVisionEditorBox::showEvent(QShowEvent* event) {
 
 void TVisionEditorBox::DocumentComplete() {
   if (blankPage_) {
-    engine_->SetDesignMode(false);
+    // A new blank page is never in design mode.
     documentLoaded_ = false;
     return;
   }
@@ -448,7 +465,7 @@ void TVisionEditorBox::OpenButtonClick() {
   }
   blankPage_ = false;
   engine_->SetDesignMode(false);
-  browser_->load(QUrl::fromLocalFile(QString::fromStdString(file->string())));
+  engine_->Load(QUrl::fromLocalFile(QString::fromStdString(file->string())));
   currentFile_ = *file;
   engine_->WaitAndFocus();
 }
@@ -529,7 +546,18 @@ void TVisionEditorBox::ScaleMinusButtonClick() {
 }
 
 void TVisionEditorBox::keyPressEvent(QKeyEvent* event) {
-  QMainWindow::keyPressEvent(event);
+  // Esc that nothing in the window took: in the find bar it closes the bar, elsewhere
+  // (the page passes on the keys it does not use) the window.
+  if (event->key() != Qt::Key_Escape) {
+    QMainWindow::keyPressEvent(event);
+    return;
+  }
+  if (findBar_->isVisible() && findBar_->isAncestorOf(focusWidget())) {
+    findBar_->hide();
+    engine_->WaitAndFocus();
+    return;
+  }
+  close();
 }
 
 void TVisionEditorBox::closeEvent(QCloseEvent* event) {

@@ -66,6 +66,9 @@ public:
   ColourSelector* ColorSelector1() const { return colourSelector_; }
   QWidget* FindBar() const { return findBar_; }
   QLineEdit* FindEdit() const { return findEdit_; }
+  QLabel* FindCount() const { return findCount_; }
+  // Finds the text of the find bar forward or backward.
+  void FindNext(bool backward);
   TIURLBox* IURLBox() const { return urlBox_; }
   TIImageBox* IImageBox() const { return imageBox_; }
   TIIndexBox* IIndexBox() const { return indexBox_; }
@@ -84,7 +87,6 @@ private:
   void DocumentComplete();
   void EnableCommands(bool on);
   void FormClose();
-  void FindNext(bool backward);
   // Runs a command; an error goes to the error report and the window stays usable.
   void Run(const std::function<void()>& command);
 
@@ -99,6 +101,7 @@ private:
   QLabel* status_ = nullptr;
   QWidget* findBar_ = nullptr;
   QLineEdit* findEdit_ = nullptr;
+  QLabel* findCount_ = nullptr;
   TIURLBox* urlBox_;
   TIImageBox* imageBox_;
   TIIndexBox* indexBox_;

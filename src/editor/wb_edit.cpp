@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QStringEncoder>
 #include <QTimer>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -65,8 +66,41 @@ const char* const kCommand = R"(
 })
 )";
 
+// Pastes a fragment over the selection exactly as it is written: the browser's own paste
+// would rewrite some of it (<sub> into a styled span). The caret ends after the fragment.
+const char* const kPaste = R"(
+(function(html) {
+  if (qvSelectedObject()) return 'object';
+  var s = window.getSelection();
+  if (s.rangeCount === 0) {
+    var end = document.createRange();
+    end.selectNodeContents(document.body);
+    end.collapse(false);
+    s.addRange(end);
+  }
+  var r = s.getRangeAt(0);
+  var fragment = r.createContextualFragment(html);
+  var last = fragment.lastChild;
+  r.deleteContents();
+  r.insertNode(fragment);
+  if (last) {
+    r.setStartAfter(last);
+    r.collapse(true);
+    s.removeAllRanges();
+    s.addRange(r);
+  }
+  return 'done';
+})
+)";
+
 const char* const kSerialise = R"(
 (function() {
+  var b = document.body, zoom = null;
+  if (b && window.qvZoomed) {
+    zoom = b.style.zoom;
+    if (window.qvBodyStyle === null) b.removeAttribute('style');
+    else b.setAttribute('style', window.qvBodyStyle);
+  }
   var out = '';
   for (var n = document.firstChild; n; n = n.nextSibling) {
     if (n.nodeType === 10) {
@@ -80,6 +114,7 @@ const char* const kSerialise = R"(
       out += n.outerHTML;
     }
   }
+  if (zoom !== null) b.style.zoom = zoom;
   return [document.characterSet, out];
 })()
 )";
@@ -87,8 +122,8 @@ const char* const kSerialise = R"(
 // The page's text in its own encoding; characters it lacks as "&#N;".
 std::string EncodePage(const QString& text, const QString& charset) {
   const QByteArray utf8 = text.toUtf8();
-  if (auto bytes = EncodeForCharset(std::string_view(utf8.data(), utf8.size()),
-                                    charset.toStdString()))
+  if (auto bytes =
+          EncodeForCharset(std::string_view(utf8.data(), utf8.size()), charset.toStdString()))
     return std::move(*bytes);
   QStringEncoder encoder(charset.toLatin1().constData());
   if (!encoder.isValid())
@@ -111,8 +146,22 @@ std::string EncodePage(const QString& text, const QString& charset) {
 
 TWBEdit::TWBEdit(QWebEngineView* browser, Prompts*& prompts)
     : QObject(browser), browser_(browser), prompts_(prompts) {
-  connect(browser_, &QWebEngineView::loadStarted, this, [this] { loading_ = true; });
-  connect(browser_, &QWebEngineView::loadFinished, this, [this] { loading_ = false; });
+  connect(browser_->page(), &QWebEnginePage::loadingChanged, this,
+          [this](const QWebEngineLoadingInfo& info) {
+            // Only the end of the page last asked for counts: a page it replaced may still
+            // report its own end, and scripts sent to it would go nowhere.
+            if (info.url() != requested_ ||
+                info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+              return;
+            loading_ = false;
+            emit documentComplete();
+          });
+}
+
+void TWBEdit::Load(const QUrl& url) {
+  loading_ = true;
+  requested_ = url;
+  browser_->load(url);
 }
 
 QVariant TWBEdit::RunScript(const QString& script) {
@@ -129,8 +178,10 @@ QVariant TWBEdit::RunScript(const QString& script) {
   });
   if (!wait->done) {
     // A page that goes away never answers; nothing here waits for ever.
-    QTimer::singleShot(30000, &wait->loop, &QEventLoop::quit);
+    QTimer::singleShot(10000, &wait->loop, &QEventLoop::quit);
     wait->loop.exec();
+    if (!wait->done)
+      qWarning("The page did not answer a script: %s", qPrintable(script.left(60)));
   }
   return wait->result;
 }
@@ -139,20 +190,16 @@ void TWBEdit::SetDesignMode(bool on) {
   RunScript(on ? "document.designMode = 'on';" : "document.designMode = 'off';");
 }
 
-void TWBEdit::InsertHTML(const std::string& html) {
-  const QVariant result = RunScript(
-      QString(kSelectedObject) +
-      "(function(html) { if (qvSelectedObject()) return 'object';"
-      " document.execCommand('insertHTML', false, html); return 'done'; })(" +
-      ScriptValue(Q(html)) + ")");
-  if (result.toString() != "done")
+void TWBEdit::InsertHTML(const QString& html) {
+  if (RunScript(QString(kSelectedObject) + kPaste + "(" + ScriptValue(html) + ")").toString() !=
+      "done")
     throw Error(T("Дана команда не підтримується !"));
 }
 
 void TWBEdit::ExecuteCommand(const std::string& command, const QVariant& value) {
   const QString outcome =
-      RunScript(QString(kSelectedObject) + kCommand + "(" + ScriptValue(QString::fromStdString(command)) +
-                ", " + ScriptValue(value) + ")")
+      RunScript(QString(kSelectedObject) + kCommand + "(" +
+                ScriptValue(QString::fromStdString(command)) + ", " + ScriptValue(value) + ")")
           .toString();
   if (outcome == "refused") {
     prompts_->Warning(T("Дана команда не підтримується !"));
@@ -212,29 +259,38 @@ void TWBEdit::ChooseFont() {
   ApplyFontColor(font->colour);
 }
 
-void TWBEdit::InsertLink(const std::string& url, const std::string& name) {
-  InsertHTML(LinkFragment(url, name));
+namespace {
+std::string Utf8(const QString& text) {
+  return text.toStdString();
+}
+QString FromUtf8(const std::string& text) {
+  return QString::fromStdString(text);
+}
+} // namespace
+
+void TWBEdit::InsertLink(const QString& url, const QString& name) {
+  InsertHTML(FromUtf8(LinkFragment(Utf8(url), Utf8(name))));
 }
 
-void TWBEdit::LinkSelection(const std::string& url) {
+void TWBEdit::LinkSelection(const QString& url) {
   const QVariant text = RunScript(
       QString(kSelectedObject) +
       "(function() { return qvSelectedObject() ? null : String(window.getSelection()); })()");
   if (text.isNull() || !text.isValid())
     throw Error(T("Дана команда не підтримується !"));
-  InsertHTML(LinkFragment(url, FromQ(text.toString())));
+  InsertHTML(FromUtf8(LinkFragment(Utf8(url), Utf8(text.toString()))));
 }
 
-void TWBEdit::InsertImage(const std::string& src) {
-  InsertHTML(ImageFragment(src));
+void TWBEdit::InsertImage(const QString& src) {
+  InsertHTML(FromUtf8(ImageFragment(Utf8(src))));
 }
 
-void TWBEdit::InsertSubscript(const std::string& text) {
-  InsertHTML(SubscriptFragment(text));
+void TWBEdit::InsertSubscript(const QString& text) {
+  InsertHTML(FromUtf8(SubscriptFragment(Utf8(text))));
 }
 
-void TWBEdit::InsertSuperscript(const std::string& text) {
-  InsertHTML(SuperscriptFragment(text));
+void TWBEdit::InsertSuperscript(const QString& text) {
+  InsertHTML(FromUtf8(SuperscriptFragment(Utf8(text))));
 }
 
 void TWBEdit::InsertCSymbol() {
@@ -257,7 +313,7 @@ void TWBEdit::WaitAndFocus() {
   if (loading_) {
     QEventLoop loop;
     QMetaObject::Connection done =
-        connect(browser_, &QWebEngineView::loadFinished, &loop, [&loop] { loop.quit(); });
+        connect(this, &TWBEdit::documentComplete, &loop, [&loop] { loop.quit(); });
     if (loading_)
       loop.exec();
     disconnect(done);
@@ -265,12 +321,20 @@ void TWBEdit::WaitAndFocus() {
   browser_->setFocus();
 }
 
-void TWBEdit::SaveDocument(const std::filesystem::path& path) {
+QString TWBEdit::PageText(QString* charset) {
   const QVariantList page = RunScript(kSerialise).toList();
+  if (page.size() != 2)
+    throw Error(T("Відбулася помилка при збережені !"));
+  if (charset)
+    *charset = page[0].toString();
+  return page[1].toString();
+}
+
+void TWBEdit::SaveDocument(const std::filesystem::path& path) {
   try {
-    if (page.size() != 2)
-      throw Error(T("Відбулася помилка при збережені !"));
-    ReplaceFileBytes(path, EncodePage(page[1].toString(), page[0].toString()));
+    QString charset;
+    const QString text = PageText(&charset);
+    ReplaceFileBytes(path, EncodePage(text, charset));
   } catch (const Error&) {
     prompts_->Warning(T("Відбулася помилка при збережені !"));
   }

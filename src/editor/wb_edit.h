@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QUrl>
 #include <QVariant>
 
 #include <filesystem>
@@ -30,10 +31,13 @@ public:
   // Shows the window's find bar.
   std::function<void()> findRequested;
 
+  // Loads a page into the view; documentComplete follows when it has loaded (or failed
+  // to). A page asked for later supersedes one still loading.
+  void Load(const QUrl& url);
   void SetDesignMode(bool on);
-  // Replaces the selection with the fragment (Windows-1251). Throws Error when an object
-  // is selected.
-  void InsertHTML(const std::string& html);
+  // Replaces the selection with the fragment, leaving the caret after it. Throws Error when
+  // an object is selected.
+  void InsertHTML(const QString& html);
   // Runs a named editing command ("Bold", "FontSize") with its value (none, text or number).
   void ExecuteCommand(const std::string& command, const QVariant& value = QVariant());
 
@@ -56,11 +60,12 @@ public:
   // The font chooser, then the style, name, size and colour commands.
   void ChooseFont();
 
-  void InsertLink(const std::string& url, const std::string& name);
-  void LinkSelection(const std::string& url);
-  void InsertImage(const std::string& src);
-  void InsertSubscript(const std::string& text);
-  void InsertSuperscript(const std::string& text);
+  // What the user typed goes into the page exactly as typed.
+  void InsertLink(const QString& url, const QString& name);
+  void LinkSelection(const QString& url);
+  void InsertImage(const QString& src);
+  void InsertSubscript(const QString& text);
+  void InsertSuperscript(const QString& text);
   void InsertCSymbol();
   void InsertRSymbol();
   void InsertTMSymbol();
@@ -72,7 +77,11 @@ public:
   // reported with "Відбулася помилка при збережені !" and the file keeps what it held.
   void SaveDocument(const std::filesystem::path& path);
 
+  // The page's markup as edited (without the editor's zoom) and its character encoding.
+  QString PageText(QString* charset = nullptr);
+
   bool Loading() const { return loading_; }
+  const QUrl& RequestedUrl() const { return requested_; }
   // Runs a script in the page and waits for its result.
   QVariant RunScript(const QString& script);
 
@@ -81,6 +90,10 @@ private:
   Prompts*& prompts_;
   FontChoice lastFont_;
   bool loading_ = false;
+  QUrl requested_;
+
+signals:
+  void documentComplete();
 };
 
 } // namespace quarbel

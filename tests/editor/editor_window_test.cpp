@@ -1,0 +1,376 @@
+// The visual editor in a real browser engine, with scripted answers: a page opened from
+// disk, edited through the tool bar and the insert windows, saved in its own encoding,
+// zoomed, closed with its question and drawn into pictures.
+#include "editor/vision_editor_box.h"
+
+#include "app/main_window.h"
+#include "editor/insert_dialogs.h"
+#include "editor/wb_edit.h"
+#include "support/scripted_prompts.h"
+#include "support/test_support.h"
+#include "text/file_bytes.h"
+#include "widgets/colour_selector.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QWebEngineView>
+#include <QtTest/QtTest>
+
+namespace {
+
+using namespace quarbel;
+using namespace quarbel::testing;
+namespace fs = std::filesystem;
+
+// A Windows-1251 page as the textbook writes them, with a picture.
+std::string Page() {
+  return W("<html>\r\n<head>\r\n"
+           "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\r\n"
+           "<title>Лекція</title>\r\n</head>\r\n<body>\r\n"
+           "<p id=\"p\">Привіт світ</p>\r\n"
+           "<p id=\"q\"><img id=\"pic\" src=\"pic.bmp\" width=\"20\" height=\"20\"></p>\r\n"
+           "<p id=\"r\">кінець</p>\r\n"
+           "</body>\r\n</html>\r\n");
+}
+
+class EditorWindowTest : public QObject {
+  Q_OBJECT
+
+private:
+  std::unique_ptr<TempDir> dir;
+  std::unique_ptr<ScriptedPrompts> prompts;
+  Prompts* door = nullptr;
+  std::unique_ptr<TVisionEditorBox> editor;
+
+  QVariant Js(const QString& script) { return editor->Engine().RunScript(script); }
+  QString Html(const char* id) {
+    return Js(QString("document.getElementById('%1').innerHTML").arg(id)).toString();
+  }
+  // Selects characters [from, to) of the first text of the element.
+  void SelectText(const char* id, int from, int to) {
+    Js(QString("(function() { var t = document.getElementById('%1').firstChild;"
+               " var r = document.createRange(); r.setStart(t, %2); r.setEnd(t, %3);"
+               " var s = window.getSelection(); s.removeAllRanges(); s.addRange(r); })()")
+           .arg(id)
+           .arg(from)
+           .arg(to));
+  }
+  void CaretAtEndOf(const char* id) {
+    Js(QString("(function() { var e = document.getElementById('%1');"
+               " var r = document.createRange(); r.selectNodeContents(e); r.collapse(false);"
+               " var s = window.getSelection(); s.removeAllRanges(); s.addRange(r); })()")
+           .arg(id));
+  }
+  void SelectPicture() {
+    Js("(function() { var r = document.createRange();"
+       " r.selectNode(document.getElementById('pic'));"
+       " var s = window.getSelection(); s.removeAllRanges(); s.addRange(r); })()");
+  }
+  void OpenPage(const fs::path& page) {
+    prompts->files = {page};
+    editor->OpenButtonClick();
+    QTRY_VERIFY_WITH_TIMEOUT(editor->DocumentLoaded(), 15000);
+    prompts->said.clear();
+  }
+
+private slots:
+  void init() {
+    dir = std::make_unique<TempDir>();
+    prompts = std::make_unique<ScriptedPrompts>();
+    door = prompts.get();
+    editor = std::make_unique<TVisionEditorBox>(nullptr, door);
+    WriteBytes(*dir / "page.htm", Page());
+    QImage picture(20, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    picture.save(QString::fromStdString((*dir / "pic.bmp").string()), "BMP");
+    editor->ShowBlank();
+    QTRY_VERIFY_WITH_TIMEOUT(!editor->Engine().Loading(), 15000);
+  }
+  void cleanup() {
+    prompts->answers.push_back(Answer::No); // the close question, when a page is loaded
+    editor.reset();
+  }
+
+  void opensAPageInDesignModeAndEnablesTheCommands() {
+    QVERIFY(!editor->DocumentLoaded());
+    QVERIFY(!editor->Button("SaveButton")->isEnabled());
+    QVERIFY(!editor->Group("FunctionToolBar")->isEnabled());
+    QVERIFY(editor->Button("OpenButton")->isEnabled());
+    prompts->files = {*dir / "page.htm"};
+    editor->OpenButtonClick();
+    QTRY_VERIFY_WITH_TIMEOUT(editor->DocumentLoaded(), 15000);
+    QVERIFY(prompts->said.size() == 1); // the chooser only: nothing was loaded before
+    QCOMPARE(Js("document.designMode").toString(), QString("on"));
+    QCOMPARE(Html("p"), QString("Привіт світ"));
+    for (const char* group : {"ClipBoardToolBar", "FontToolBar", "FormatFontToolBar",
+                              "ParagraphToolBar", "ScaleToolBar", "FunctionToolBar"})
+      QVERIFY2(editor->Group(group)->isEnabled(), group);
+    QCOMPARE(editor->CurrentFileName(), *dir / "page.htm");
+
+    // A second open asks about the page first; Cancel keeps everything.
+    prompts->said.clear();
+    prompts->answers = {Answer::Cancel};
+    editor->OpenButtonClick();
+    QCOMPARE(prompts->said, std::vector<std::string>{"question: Зберегти зміни в документі ?"});
+    // A missing file is refused.
+    prompts->said.clear();
+    prompts->answers = {Answer::No};
+    prompts->files = {*dir / "missing.htm"};
+    editor->OpenButtonClick();
+    QCOMPARE(prompts->said.back(), std::string("warning: Не вдалося знайти зазначений файл !"));
+    QCOMPARE(editor->CurrentFileName(), *dir / "page.htm");
+  }
+
+  void formatsTheSelectionAndRefusesCommandsOnAPicture() {
+    OpenPage(*dir / "page.htm");
+    SelectText("p", 0, 6);
+    editor->Button("BoldButton")->click();
+    QCOMPARE(Html("p"), QString("<b>Привіт</b> світ"));
+    // Undo and redo are the page's own.
+    editor->Button("UndoButton")->click();
+    QTRY_COMPARE(Html("p"), QString("Привіт світ"));
+    editor->Button("RedoButton")->click();
+    QTRY_COMPARE(Html("p"), QString("<b>Привіт</b> світ"));
+    SelectText("r", 0, 6);
+    editor->Button("ItalicButton")->click();
+    QCOMPARE(Html("r"), QString("<i>кінець</i>"));
+
+    SelectPicture();
+    editor->Button("UnderlineButton")->click();
+    QCOMPARE(prompts->said, std::vector<std::string>{"warning: Дана команда не підтримується !"});
+    QVERIFY(!Html("q").contains("<u>"));
+    // A refused font command empties the selector that ran it.
+    editor->FontSelector1()->setCurrentIndex(2);
+    editor->Engine().ApplyFontName("Arial");
+    QCOMPARE(editor->FontSelector1()->currentIndex(), -1);
+    editor->ColorSelector1()->SetColour({255, 0, 0});
+    editor->Engine().ApplyFontColor({255, 0, 0});
+    QCOMPARE(editor->ColorSelector1()->Colour(), (RgbColor{0, 0, 0}));
+    // Alignment applies to a picture.
+    prompts->said.clear();
+    editor->Button("AlignCenterButton")->click();
+    QVERIFY(prompts->said.empty());
+
+    // The font chooser: bold with strike-out runs no style command, the rest still apply.
+    SelectText("r", 0, 1);
+    FontChoice font;
+    font.name = "DejaVu Sans Mono";
+    font.points = 36;
+    font.bold = true;
+    font.strikeOut = true;
+    font.colour = {0, 0, 255};
+    prompts->fonts = {font};
+    editor->findChild<QToolButton*>("FontDialogButton")->click();
+    const QString r = Html("r");
+    QVERIFY2(r.contains("DejaVu Sans Mono") && r.contains("#0000ff") && r.contains("size=\"7\""),
+             qPrintable(r));
+    QVERIFY2(!r.contains("<b>"), qPrintable(r));
+  }
+
+  void theInsertWindowsPasteTheirFragments() {
+    OpenPage(*dir / "page.htm");
+    TIURLBox* url = editor->IURLBox();
+    editor->Menu("InsertMenu")->findChild<QAction*>("IURLItem")->trigger();
+    QVERIFY(url->isVisible());
+    url->NameEdit()->setText("<b>Сайт</b>");
+    url->IURLButtonClick(); // no address yet
+    QCOMPARE(prompts->said.back(), std::string("warning: Заповніть всі поля !"));
+    QCOMPARE(url->NameEdit()->text(), QString("<b>Сайт</b>"));
+    url->URLEdit()->setText("http://example.org/");
+    CaretAtEndOf("r");
+    QTest::keyClick(url->URLEdit(), Qt::Key_Return);
+    QVERIFY(url->NameEdit()->text().isEmpty() && url->URLEdit()->text().isEmpty());
+    QCOMPARE(Js("document.querySelector('#r a').getAttribute('href')").toString(),
+             QString("http://example.org/"));
+    QCOMPARE(Js("document.querySelector('#r a b').textContent").toString(), QString("Сайт"));
+    QTest::keyClick(url, Qt::Key_Escape);
+    QVERIFY(!url->isVisible());
+
+    CaretAtEndOf("p");
+    TIIndexBox* index = editor->IIndexBox();
+    editor->Menu("InsertMenu")->findChild<QAction*>("ILIndexItem")->trigger();
+    QCOMPARE(index->windowTitle(), QString("Вставити нижній індекс"));
+    index->IndexEdit()->setText("2");
+    index->IIndexButtonClick();
+    editor->Menu("InsertMenu")->findChild<QAction*>("IUIndexItem")->trigger();
+    index->IndexEdit()->setText("中");
+    index->IIndexButtonClick();
+    QVERIFY2(Html("p").endsWith("<sub>2</sub><sup>中</sup>"), qPrintable(Html("p")));
+
+    editor->Menu("InsertMenu")->findChild<QAction*>("ISymbolItem")->trigger();
+    for (const char* button : {"CButton", "RButton", "TMButton"})
+      editor->ISymbolBox()->Button(button)->click();
+    QVERIFY2(Html("p").endsWith("©®™"), qPrintable(Html("p")));
+    editor->ISymbolBox()->Button("HLButton")->click();
+    QCOMPARE(Js("document.getElementsByTagName('hr').length").toInt(), 1);
+
+    // The picture's address as the file chooser gives it.
+    CaretAtEndOf("r");
+    TIImageBox* image = editor->IImageBox();
+    editor->Menu("InsertMenu")->findChild<QAction*>("IImageItem")->trigger();
+    prompts->files = {*dir / "pic.bmp"};
+    image->findChild<QPushButton*>("OpenButton")->click();
+    QCOMPARE(image->ImageEdit()->text(), QString::fromStdString((*dir / "pic.bmp").string()));
+    image->IImageButtonClick();
+    QCOMPARE(Js("document.querySelector('#r img').getAttribute('src')").toString(),
+             QString::fromStdString((*dir / "pic.bmp").string()));
+
+    // The selected text becomes a link; with a picture selected nothing can be pasted.
+    SelectText("p", 0, 6);
+    editor->Button("CreateLinkButton")->click();
+    editor->CreateURLBox()->URLEdit()->setText("page2.html");
+    editor->CreateURLBox()->IIndexButtonClick();
+    QCOMPARE(Js("document.querySelector('#p a').getAttribute('href')").toString(),
+             QString("page2.html"));
+    QCOMPARE(Js("document.querySelector('#p a').textContent").toString(), QString("Привіт"));
+    SelectPicture();
+    prompts->said.clear();
+    editor->Menu("InsertMenu")->findChild<QAction*>("IURLItem")->trigger();
+    url->NameEdit()->setText("a");
+    url->URLEdit()->setText("b");
+    url->IURLButtonClick();
+    QCOMPARE(prompts->said, std::vector<std::string>{"warning: Дана команда не підтримується !"});
+    QVERIFY(url->NameEdit()->text().isEmpty()); // cleared as after an insert
+    editor->ISymbolBox()->Button("CButton")->click();
+    QCOMPARE(prompts->said.back(), std::string("warning: Дана команда не підтримується !"));
+  }
+
+  void savesThePageInItsOwnEncoding() {
+    OpenPage(*dir / "page.htm");
+    SelectText("p", 0, 6);
+    editor->Button("BoldButton")->click();
+    CaretAtEndOf("r");
+    editor->Engine().InsertSuperscript("中");
+    editor->ScalePlusButtonClick(); // the zoom is the editor's, not the page's
+    editor->SaveItemClick();
+    QVERIFY(prompts->said.empty()); // saving onto the page's own file asks nothing
+    const std::string saved = ReadFileBytes(*dir / "page.htm");
+    QVERIFY(saved.find(W("<b>Привіт</b> світ")) != std::string::npos);
+    QVERIFY(saved.find("<sup>&#20013;</sup>") != std::string::npos);
+    QVERIFY(saved.find("charset=windows-1251") != std::string::npos);
+    QVERIFY(saved.find(W("<title>Лекція</title>")) != std::string::npos);
+    QVERIFY(saved.find("zoom") == std::string::npos);
+    QVERIFY(Js("document.body.style.zoom").toString() != QString());
+
+    // Save as: the filter's extension, then the replace question and its chooser.
+    prompts->said.clear();
+    prompts->savedFiles = {ChosenFile{*dir / "notes", 1}};
+    editor->SaveAsItemClick();
+    QVERIFY(fs::exists(*dir / "notes.html"));
+    QCOMPARE(editor->CurrentFileName(), *dir / "notes.html");
+    WriteBytes(*dir / "other.htm", "other");
+    prompts->savedFiles = {ChosenFile{*dir / "other.htm", 0}, ChosenFile{*dir / "x", 0}};
+    prompts->answers = {Answer::No};
+    editor->SaveAsItemClick();
+    QCOMPARE(ReadFileBytes(*dir / "other.htm"), std::string("other"));
+    QVERIFY(fs::exists(*dir / "x")); // as typed, without an extension
+    QCOMPARE(editor->CurrentFileName(), *dir / "x");
+  }
+
+  void findsTextThroughTheFindBar() {
+    QTest::keyClick(editor.get(), Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(!editor->FindBar()->isVisible()); // nothing to search on the blank page
+    OpenPage(*dir / "page.htm");
+    editor->Button("SearchButton")->click();
+    QVERIFY(editor->FindBar()->isVisible());
+    editor->FindEdit()->setText("і");
+    QTest::keyClick(editor->FindEdit(), Qt::Key_Return);
+    QTRY_COMPARE(editor->FindCount()->text(), QString("1 з 3"));
+    editor->FindNext(false);
+    QTRY_COMPARE(editor->FindCount()->text(), QString("2 з 3"));
+    editor->FindEdit()->setText("немає");
+    editor->FindNext(false);
+    QTRY_COMPARE(editor->FindCount()->text(), QString("Не знайдено"));
+    editor->FindEdit()->setFocus();
+    QTest::keyClick(editor->FindEdit(), Qt::Key_Escape);
+    QVERIFY(!editor->FindBar()->isVisible());
+    QVERIFY(editor->isVisible());
+  }
+
+  void zoomStepsAndTheCloseQuestion() {
+    OpenPage(*dir / "page.htm");
+    for (int i = 0; i < 11; ++i)
+      editor->Button("ScalePlusButton")->click();
+    QCOMPARE(editor->StatusText(), QString("Масштаб = 200%"));
+    QCOMPARE(Js("document.body.style.zoom").toDouble(), editor->ZoomFactor());
+
+    prompts->answers = {Answer::Cancel};
+    QTest::keyClick(editor.get(), Qt::Key_Escape);
+    QCOMPARE(prompts->said.back(), std::string("question: Зберегти зміни в документі ?"));
+    QVERIFY(editor->isVisible());
+    prompts->answers = {Answer::No};
+    QVERIFY(editor->close());
+    QCOMPARE(editor->StatusText(), QString("Масштаб = 100%"));
+    QVERIFY(!editor->Button("SaveButton")->isEnabled());
+    QCOMPARE(Js("document.designMode").toString(), QString("off"));
+    QVERIFY(editor->DocumentLoaded()); // the page stays, and so does the question
+
+    // Back on the blank page the remembered file is safe from Save.
+    editor->ShowBlank();
+    QTRY_VERIFY_WITH_TIMEOUT(!editor->DocumentLoaded(), 15000);
+    const std::string before = ReadFileBytes(*dir / "page.htm");
+    QTest::keyClick(editor.get(), Qt::Key_S, Qt::ControlModifier);
+    editor->SaveItemClick();
+    editor->SavePictureItemClick();
+    QCOMPARE(ReadFileBytes(*dir / "page.htm"), before);
+    for (int i = 0; i < 10; ++i)
+      editor->ScaleMinusButtonClick();
+    QCOMPARE(editor->StatusText(), QString("Масштаб = 10%"));
+  }
+
+  void exportsThePageAsAScreenSizedPicture() {
+    OpenPage(*dir / "page.htm");
+    const QSize screen = editor->WebBrowser1()->screen()->size();
+    prompts->savedFiles = {ChosenFile{*dir / "shot", 0}};
+    QTest::keyClick(editor.get(), Qt::Key_I, Qt::ControlModifier);
+    QImage bmp(QString::fromStdString((*dir / "shot.Bmp").string()), "BMP");
+    QCOMPARE(bmp.size(), screen);
+    // The page's first paragraph is dark text on white: the picture is not blank.
+    QCOMPARE(bmp.pixelColor(screen.width() - 1, screen.height() - 1), QColor(Qt::white));
+    bool red = false;
+    for (int y = 0; y < 80 && !red; ++y)
+      for (int x = 0; x < 80 && !red; ++x)
+        red = bmp.pixelColor(x, y).red() > 200 && bmp.pixelColor(x, y).green() < 60;
+    QVERIFY(red); // the red picture of the page
+
+    prompts->savedFiles = {ChosenFile{*dir / "shot", 1}, ChosenFile{*dir / "shot.jpg", 0}};
+    editor->SavePictureItemClick();
+    editor->SavePictureItemClick();
+    QCOMPARE(ReadFileBytes(*dir / "shot.Gif").substr(0, 4), std::string("GIF8"));
+    QCOMPARE(QImage(QString::fromStdString((*dir / "shot.Gif").string())).size(), screen);
+    const std::string jpeg = ReadFileBytes(*dir / "shot.jpg");
+    QCOMPARE(jpeg.substr(0, 2), std::string("\xFF\xD8"));
+    QCOMPARE(QImage(QString::fromStdString((*dir / "shot.jpg").string())).size(), screen);
+
+    // An existing target: No opens the chooser again; cancelling writes nothing.
+    const std::string before = ReadFileBytes(*dir / "shot.jpg");
+    prompts->said.clear();
+    prompts->savedFiles = {ChosenFile{*dir / "shot.jpg", 3}, std::nullopt};
+    prompts->answers = {Answer::No};
+    editor->SavePictureItemClick();
+    QCOMPARE(prompts->said.size(), size_t(3));
+    QCOMPARE(prompts->said[1],
+             std::string("question: Даний файл вже існує, бажаєте замінити його ?"));
+    QCOMPARE(ReadFileBytes(*dir / "shot.jpg"), before);
+  }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv);
+  EditorWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "editor_window_test.moc"

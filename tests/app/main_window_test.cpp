@@ -3,6 +3,8 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
+#include "editor/vision_editor_box.h"
+#include "editor/wb_edit.h"
 #include "records/ui/record_page_box.h"
 #include "widgets/text_edit_menu.h"
 
@@ -418,9 +420,37 @@ private slots:
     QVERIFY(box->close());
     QCOMPARE(stored, 1);
   }
+
+  void theEditorButtonShowsTheBlankPageAndTheEditorAsksFirstOnClose() {
+    TVisionEditorBox* editor = box->EditorBox();
+    QVERIFY(!editor->isVisible());
+    box->findChild<QToolButton*>("VEButton")->click();
+    QVERIFY(editor->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!editor->Engine().Loading(), 15000);
+    QVERIFY(!editor->DocumentLoaded());
+
+    WriteBytes(*dir / "page.html", "<html><body><p>text</p></body></html>");
+    prompts->files = {*dir / "page.html"};
+    editor->OpenButtonClick();
+    QTRY_VERIFY_WITH_TIMEOUT(editor->DocumentLoaded(), 15000);
+    // Closing the program closes the editor first, with its question; Cancel keeps both.
+    prompts->said.clear();
+    prompts->answers = {Answer::Cancel};
+    QVERIFY(!box->close());
+    QVERIFY(editor->isVisible());
+    QCOMPARE(prompts->said, (std::vector<std::string>{"question: Зберегти зміни в документі ?"}));
+    prompts->answers = {Answer::No};
+    QVERIFY(box->close());
+    QVERIFY(!editor->isVisible());
+  }
 };
 
 } // namespace
 
-QTEST_MAIN(MainWindowTest)
+int main(int argc, char** argv) {
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv);
+  MainWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
 #include "main_window_test.moc"

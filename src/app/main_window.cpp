@@ -128,7 +128,8 @@ TBox::TBox(std::filesystem::path programFolder, QWidget* parent)
   loadingBox_ = new TLoadingBox(this);
   parametersBox_ = new TParametersBox(this);
   aboutBox_ = new TAboutBox(this);
-  editorBox_ = new TVisionEditorBox(this, prompts_);
+  // The editor is a window of its own, with its own task bar button.
+  editorBox_ = std::make_unique<TVisionEditorBox>(nullptr, prompts_);
   stylesBox_ = new TStylesBox(this, programFolder_ / "Styles", prompts_, searchBox_, inputBox_);
   titleBox_ = new RecordPageBox(this, TitlePageLayout(), prompts_);
   authorBox_ = new RecordPageBox(this, AuthorPageLayout(), prompts_);

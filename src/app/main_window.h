@@ -59,7 +59,7 @@ public:
   TParametersBox* ParametersBox() const { return parametersBox_; }
   TAboutBox* AboutBox() const { return aboutBox_; }
   TStylesBox* StylesBox() const { return stylesBox_; }
-  TVisionEditorBox* EditorBox() const { return editorBox_; }
+  TVisionEditorBox* EditorBox() const { return editorBox_.get(); }
   RecordPageBox* TPageBox() const { return titleBox_; }
   RecordPageBox* APageBox() const { return authorBox_; }
   QToolButton* TPageButton() const { return titleButton_; }
@@ -142,7 +142,7 @@ private:
   TParametersBox* parametersBox_ = nullptr;
   TAboutBox* aboutBox_ = nullptr;
   TStylesBox* stylesBox_ = nullptr;
-  TVisionEditorBox* editorBox_ = nullptr;
+  std::unique_ptr<TVisionEditorBox> editorBox_;
   RecordPageBox* titleBox_ = nullptr;
   RecordPageBox* authorBox_ = nullptr;
   QToolButton* titleButton_ = nullptr;

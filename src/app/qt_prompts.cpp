@@ -3,11 +3,21 @@
 #include "app/qt_text.h"
 #include "widgets/font_choice_dialog.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace quarbel {
+
+// Messages and choosers come up over the window the user is working in (the editor, the
+// styles window), or over the main window when none of the program's windows is active.
+QWidget* QtPrompts::Owner() const {
+  if (QWidget* active = QApplication::activeWindow())
+    return active;
+  return owner_;
+}
+
 namespace {
 
 const char* const kCaption = "Quarbel Vorizareda";
@@ -26,20 +36,20 @@ std::filesystem::path PathOf(const QString& file) {
 } // namespace
 
 void QtPrompts::Warning(const std::string& text) {
-  Box(owner_, QMessageBox::Warning, text, QMessageBox::Ok);
+  Box(Owner(), QMessageBox::Warning, text, QMessageBox::Ok);
 }
 
 void QtPrompts::Information(const std::string& text) {
-  Box(owner_, QMessageBox::Information, text, QMessageBox::Ok);
+  Box(Owner(), QMessageBox::Information, text, QMessageBox::Ok);
 }
 
 bool QtPrompts::AskYesNo(const std::string& text) {
-  return Box(owner_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) ==
+  return Box(Owner(), QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) ==
          QMessageBox::Yes;
 }
 
 Answer QtPrompts::AskYesNoCancel(const std::string& text) {
-  switch (Box(owner_, QMessageBox::Question, text,
+  switch (Box(Owner(), QMessageBox::Question, text,
               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
   case QMessageBox::Yes: return Answer::Yes;
   case QMessageBox::No: return Answer::No;
@@ -48,14 +58,14 @@ Answer QtPrompts::AskYesNoCancel(const std::string& text) {
 }
 
 std::optional<std::filesystem::path> QtPrompts::ChooseFolder(const std::string& title) {
-  const QString folder = QFileDialog::getExistingDirectory(owner_, Q(title));
+  const QString folder = QFileDialog::getExistingDirectory(Owner(), Q(title));
   if (folder.isEmpty())
     return std::nullopt;
   return PathOf(folder);
 }
 
 std::optional<std::filesystem::path> QtPrompts::ChooseOpenFile(const std::string& filters) {
-  const QString file = QFileDialog::getOpenFileName(owner_, QString(), QString(), Q(filters));
+  const QString file = QFileDialog::getOpenFileName(Owner(), QString(), QString(), Q(filters));
   if (file.isEmpty())
     return std::nullopt;
   return PathOf(file);
@@ -64,14 +74,14 @@ std::optional<std::filesystem::path> QtPrompts::ChooseOpenFile(const std::string
 std::vector<std::filesystem::path> QtPrompts::ChooseOpenFiles(const std::string& filters) {
   std::vector<std::filesystem::path> out;
   for (const QString& file :
-       QFileDialog::getOpenFileNames(owner_, QString(), QString(), Q(filters)))
+       QFileDialog::getOpenFileNames(Owner(), QString(), QString(), Q(filters)))
     out.push_back(PathOf(file));
   return out;
 }
 
 std::optional<std::filesystem::path> QtPrompts::ChooseSaveFile(const std::string& filters,
                                                                const std::string& defaultSuffix) {
-  QFileDialog dialog(owner_, QString(), QString(), Q(filters));
+  QFileDialog dialog(Owner(), QString(), QString(), Q(filters));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QString::fromStdString(defaultSuffix));
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -81,7 +91,7 @@ std::optional<std::filesystem::path> QtPrompts::ChooseSaveFile(const std::string
 }
 
 std::optional<RgbColor> QtPrompts::ChooseColour(RgbColor initial) {
-  const QColor colour = QColorDialog::getColor(QColor(initial.r, initial.g, initial.b), owner_);
+  const QColor colour = QColorDialog::getColor(QColor(initial.r, initial.g, initial.b), Owner());
   if (!colour.isValid())
     return std::nullopt;
   return RgbColor{static_cast<std::uint8_t>(colour.red()),
@@ -90,7 +100,7 @@ std::optional<RgbColor> QtPrompts::ChooseColour(RgbColor initial) {
 }
 
 std::optional<ChosenFile> QtPrompts::ChooseSaveFileWithFilter(const std::string& filters) {
-  QFileDialog dialog(owner_, QString(), QString(), Q(filters));
+  QFileDialog dialog(Owner(), QString(), QString(), Q(filters));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   const QStringList names = dialog.nameFilters();
@@ -103,7 +113,7 @@ std::optional<ChosenFile> QtPrompts::ChooseSaveFileWithFilter(const std::string&
 }
 
 std::optional<FontChoice> QtPrompts::ChooseFont(const FontChoice& initial) {
-  FontChoiceDialog dialog(owner_);
+  FontChoiceDialog dialog(Owner());
   dialog.SetChoice(initial);
   if (dialog.exec() != QDialog::Accepted)
     return std::nullopt;

@@ -29,6 +29,7 @@ public:
   static void ReportError(QWidget* owner, const std::string& text1251);
 
 private:
+  QWidget* Owner() const;
   QWidget* owner_;
 };
 

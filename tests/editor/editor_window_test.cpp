@@ -321,6 +321,8 @@ private slots:
     QTest::keyClick(editor.get(), Qt::Key_S, Qt::ControlModifier);
     editor->SaveItemClick();
     editor->SavePictureItemClick();
+    editor->PrintItemClick(); // no print or preview window: they would wait for the user
+    editor->PreviewItemClick();
     QCOMPARE(ReadFileBytes(*dir / "page.htm"), before);
     for (int i = 0; i < 10; ++i)
       editor->ScaleMinusButtonClick();

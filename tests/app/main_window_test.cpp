@@ -16,6 +16,7 @@
 #include "structure/ui/open_options_box.h"
 #include "structure/ui/search_box.h"
 #include "structure/ui/structure_view.h"
+#include "support/dialog_test_support.h"
 #include "support/scripted_prompts.h"
 #include "support/test_support.h"
 #include "text/file_bytes.h"
@@ -40,14 +41,6 @@ namespace {
 using namespace quarbel;
 using namespace quarbel::testing;
 namespace fs = std::filesystem;
-
-// Runs `action` on the modal dialog that opens next.
-void WhenDialogOpens(QDialog* dialog, std::function<void()> action) {
-  QTimer::singleShot(0, dialog, [dialog, action] {
-    QTRY_VERIFY(dialog->isVisible());
-    action();
-  });
-}
 
 class MainWindowTest : public QObject {
   Q_OBJECT

@@ -4,6 +4,7 @@
 
 #include "structure/ui/input_box.h"
 #include "structure/ui/search_box.h"
+#include "support/dialog_test_support.h"
 #include "support/scripted_prompts.h"
 #include "support/test_support.h"
 #include "text/file_bytes.h"
@@ -28,13 +29,6 @@ namespace {
 using namespace quarbel;
 using namespace quarbel::testing;
 namespace fs = std::filesystem;
-
-void WhenDialogOpens(QDialog* dialog, std::function<void()> action) {
-  QTimer::singleShot(0, dialog, [dialog, action] {
-    QTRY_VERIFY(dialog->isVisible());
-    action();
-  });
-}
 
 fs::path Picture(const fs::path& path, int width, int height, const char* format) {
   QImage image(width, height, QImage::Format_RGB32);

@@ -17,7 +17,13 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <unistd.h>
+
 int main(int argc, char** argv) {
+  // The editor's browser engine refuses to start its sandbox under the root account (a
+  // container, a live system); it runs without one there.
+  if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("[ Quarbel ]"));

@@ -347,13 +347,6 @@ QWidget* TVisionEditorBox::BuildFindBar() {
   findCount_ = new QLabel(findBar_);
   findCount_->setObjectName("FindCount");
   row->insertWidget(2, findCount_);
-  connect(browser_->page(), &QWebEnginePage::findTextFinished, this,
-          [this](const QWebEngineFindTextResult& result) {
-            findCount_->setText(result.numberOfMatches() == 0 ? QStringLiteral("Не знайдено")
-                                                              : QStringLiteral("%1 з %2")
-                                                                    .arg(result.activeMatch())
-                                                                    .arg(result.numberOfMatches()));
-          });
   connect(back, &QPushButton::clicked, this, [this] { FindNext(true); });
   connect(next, &QPushButton::clicked, this, [this] { FindNext(false); });
   connect(findEdit_, &QLineEdit::returnPressed, this, [this] { FindNext(false); });
@@ -368,6 +361,17 @@ QWidget* TVisionEditorBox::BuildFindBar() {
 }
 
 void TVisionEditorBox::FindNext(bool backward) {
+  if (!findWatched_) {
+    findWatched_ = true;
+    connect(browser_->page(), &QWebEnginePage::findTextFinished, this,
+            [this](const QWebEngineFindTextResult& result) {
+              findCount_->setText(result.numberOfMatches() == 0
+                                      ? QStringLiteral("Не знайдено")
+                                      : QStringLiteral("%1 з %2")
+                                            .arg(result.activeMatch())
+                                            .arg(result.numberOfMatches()));
+            });
+  }
   browser_->page()->findText(findEdit_->text(),
                              backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags());
 }

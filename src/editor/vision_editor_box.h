@@ -102,6 +102,7 @@ private:
   QWidget* findBar_ = nullptr;
   QLineEdit* findEdit_ = nullptr;
   QLabel* findCount_ = nullptr;
+  bool findWatched_ = false;
   TIURLBox* urlBox_;
   TIImageBox* imageBox_;
   TIIndexBox* indexBox_;

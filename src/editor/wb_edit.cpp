@@ -145,20 +145,23 @@ std::string EncodePage(const QString& text, const QString& charset) {
 } // namespace
 
 TWBEdit::TWBEdit(QWebEngineView* browser, Prompts*& prompts)
-    : QObject(browser), browser_(browser), prompts_(prompts) {
-  connect(browser_->page(), &QWebEnginePage::loadingChanged, this,
-          [this](const QWebEngineLoadingInfo& info) {
-            // Only the end of the page last asked for counts: a page it replaced may still
-            // report its own end, and scripts sent to it would go nowhere.
-            if (info.url() != requested_ ||
-                info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
-              return;
-            loading_ = false;
-            emit documentComplete();
-          });
-}
+    : QObject(browser), browser_(browser), prompts_(prompts) {}
 
 void TWBEdit::Load(const QUrl& url) {
+  if (!watching_) {
+    // The browser engine starts with the first page, not with the program.
+    watching_ = true;
+    connect(browser_->page(), &QWebEnginePage::loadingChanged, this,
+            [this](const QWebEngineLoadingInfo& info) {
+              // Only the end of the page last asked for counts: a page it replaced may still
+              // report its own end, and scripts sent to it would go nowhere.
+              if (info.url() != requested_ ||
+                  info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+                return;
+              loading_ = false;
+              emit documentComplete();
+            });
+  }
   loading_ = true;
   requested_ = url;
   browser_->load(url);

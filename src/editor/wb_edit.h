@@ -90,6 +90,7 @@ private:
   Prompts*& prompts_;
   FontChoice lastFont_;
   bool loading_ = false;
+  bool watching_ = false;
   QUrl requested_;
 
 signals:

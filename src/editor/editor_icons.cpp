@@ -75,7 +75,7 @@ private:
       break;
     case EditorIcon::Bold: Letter(p, QStringLiteral("Ж"), true, false, false); break;
     case EditorIcon::Italic: Letter(p, QStringLiteral("К"), false, true, false); break;
-    case EditorIcon::Underline: Letter(p, QStringLiteral("Ч"), false, false, true); break;
+    case EditorIcon::Underline: Letter(p, QStringLiteral("П"), false, false, true); break;
     case EditorIcon::AlignLeft: Lines(p, Qt::AlignLeft); break;
     case EditorIcon::AlignCenter: Lines(p, Qt::AlignHCenter); break;
     case EditorIcon::AlignRight: Lines(p, Qt::AlignRight); break;

@@ -38,6 +38,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include <algorithm>
+
 namespace quarbel {
 namespace {
 
@@ -106,7 +108,9 @@ TVisionEditorBox::TVisionEditorBox(QWidget* parent, Prompts*& prompts)
 
   status_ = new QLabel(this);
   status_->setObjectName("StatusPanel");
-  status_->setFixedWidth(100);
+  // At least 100 pixels, and never narrower than its longest text.
+  status_->setFixedWidth(
+      std::max(100, status_->fontMetrics().horizontalAdvance(Q(ZoomStatus(2.0))) + 12));
   status_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   statusBar()->setObjectName("StatusBar1");
   statusBar()->addPermanentWidget(status_);

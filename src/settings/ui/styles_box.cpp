@@ -110,9 +110,14 @@ TStylesBox::TStylesBox(QWidget* parent, std::filesystem::path stylesFolder, Prom
             [this, slot] { IconButtonClick(static_cast<IconSlot>(slot)); });
     iconButtons_[static_cast<size_t>(slot)] = button;
   }
-  grid->addWidget(new QLabel(QStringLiteral("Титульна сторінка :"), icons), 0, 0);
+  const auto label = [icons](const QString& text) {
+    auto* l = new QLabel(text, icons);
+    l->setWordWrap(true);
+    return l;
+  };
+  grid->addWidget(label(QStringLiteral("Титульна сторінка :")), 0, 0);
   grid->addWidget(iconButtons_[HomeIcon], 0, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Назад/вперед :"), icons), 1, 0);
+  grid->addWidget(label(QStringLiteral("Назад/вперед :")), 1, 0);
   grid->addWidget(iconButtons_[PreviousIcon], 1, 1);
   grid->addWidget(iconButtons_[ForwardIcon], 1, 2);
   navigationCheck_ = new QCheckBox(icons);
@@ -120,11 +125,11 @@ TStylesBox::TStylesBox(QWidget* parent, std::filesystem::path stylesFolder, Prom
   navigationCheck_->setToolTip(QStringLiteral("Відображати навігацію назад/вперед"));
   connect(navigationCheck_, &QCheckBox::clicked, this, &TStylesBox::NavigationClick);
   grid->addWidget(navigationCheck_, 1, 3);
-  grid->addWidget(new QLabel(QStringLiteral("Закриття/відкриття стуктури :"), icons), 2, 0);
+  grid->addWidget(label(QStringLiteral("Закриття/відкриття стуктури :")), 2, 0);
   grid->addWidget(iconButtons_[MinusIcon], 2, 1);
   grid->addWidget(iconButtons_[PlusIcon], 2, 2);
   grid->setRowStretch(3, 1);
-  grid->setColumnStretch(4, 1);
+  grid->setColumnStretch(0, 1);
   pager_->addTab(icons, QStringLiteral("Icons"));
 
   popup_ = new QMenu(this);

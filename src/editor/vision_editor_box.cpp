@@ -9,6 +9,7 @@
 #include "editor/wb_edit.h"
 #include "text/cp1251.h"
 #include "text/error.h"
+#include "text/paths.h"
 #include "widgets/colour_selector.h"
 #include "widgets/font_choice_dialog.h"
 #include "widgets/tool_groups.h"
@@ -443,10 +444,18 @@ void TVisionEditorBox::showEvent(QShowEvent* event) {
   browser_->setFocus();
 }
 
-void TVisionEditorBox::DocumentComplete() {
+void TVisionEditorBox::DocumentComplete(bool loaded) {
   if (blankPage_) {
     // A new blank page is never in design mode.
     documentLoaded_ = false;
+    return;
+  }
+  if (!loaded) {
+    // The browser shows its own error page then: it is not the file, and saving it would
+    // put that page in place of the teacher's.
+    documentLoaded_ = false;
+    EnableCommands(false);
+    prompts_->Warning(T("Не вдалося відкрити файл \"") + PathForMessage(currentFile_) + "\"");
     return;
   }
   engine_->SetDesignMode(true);

@@ -84,7 +84,7 @@ private:
   QWidget* BuildPager();
   QWidget* BuildFindBar();
   void BuildShortcuts();
-  void DocumentComplete();
+  void DocumentComplete(bool loaded);
   void EnableCommands(bool on);
   void FormClose();
   // Runs a command; an error goes to the error report and the window stays usable.

@@ -159,7 +159,7 @@ void TWBEdit::Load(const QUrl& url) {
                   info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
                 return;
               loading_ = false;
-              emit documentComplete();
+              emit documentComplete(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
             });
   }
   loading_ = true;

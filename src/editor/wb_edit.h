@@ -94,7 +94,8 @@ private:
   QUrl requested_;
 
 signals:
-  void documentComplete();
+  // `loaded` is false when the page could not be read.
+  void documentComplete(bool loaded);
 };
 
 } // namespace quarbel

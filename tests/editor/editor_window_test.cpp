@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QWebEngineView>
 #include <QtTest/QtTest>
@@ -128,6 +129,20 @@ private slots:
     editor->OpenButtonClick();
     QCOMPARE(prompts->said.back(), std::string("warning: Не вдалося знайти зазначений файл !"));
     QCOMPARE(editor->CurrentFileName(), *dir / "page.htm");
+
+    // A file gone by the time the browser reads it leaves nothing to save over it. (The
+    // removal runs while the old page leaves design mode, after the chooser's check.)
+    WriteBytes(*dir / "gone.htm", "<p>gone</p>");
+    prompts->said.clear();
+    prompts->answers = {Answer::No};
+    prompts->files = {*dir / "gone.htm"};
+    QTimer::singleShot(0, [&] { fs::remove(*dir / "gone.htm"); });
+    editor->OpenButtonClick();
+    QTRY_VERIFY_WITH_TIMEOUT(!editor->Engine().Loading(), 15000);
+    QCOMPARE(prompts->said.back(),
+             "warning: Не вдалося відкрити файл \"" + (*dir / "gone.htm").string() + "\"");
+    QVERIFY(!editor->DocumentLoaded());
+    QVERIFY(!editor->Button("SaveButton")->isEnabled());
   }
 
   void formatsTheSelectionAndRefusesCommandsOnAPicture() {

@@ -157,6 +157,7 @@ void TBox::SetWordProcessorFactory(std::function<std::unique_ptr<WordProcessor>(
 QWidget* TBox::BuildToolPager() {
   auto* pager = new QTabWidget(this);
   pager->setObjectName("ToolPager");
+  MarkToolPager(pager);
   pager->setFixedHeight(94);
 
   auto* main = new QWidget(pager);

@@ -133,6 +133,7 @@ TVisionEditorBox::~TVisionEditorBox() = default;
 QWidget* TVisionEditorBox::BuildPager() {
   pager_ = new QTabWidget(this);
   pager_->setObjectName("ToolBarPager1");
+  MarkToolPager(pager_);
   pager_->setFixedHeight(94);
   QHBoxLayout* row = nullptr;
   const auto button = [this, &row](QWidget* group, const char* name, const QString& hint,

@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QTabWidget>
 #include <QToolButton>
 
 namespace quarbel {
@@ -16,9 +17,14 @@ QToolButton* ToolButton(QWidget* parent, const QString& hint, const QIcon& icon,
   return button;
 }
 
+void MarkToolPager(QTabWidget* pager) {
+  pager->setProperty("toolPager", true);
+}
+
 QGroupBox* ToolGroup(QWidget* parent, const QString& caption, QHBoxLayout*& row) {
   auto* group = new QGroupBox(caption, parent);
   group->setObjectName("ToolGroup");
+  group->setProperty("toolGroup", true);
   group->setAlignment(Qt::AlignHCenter);
   row = new QHBoxLayout(group);
   row->setContentsMargins(4, 4, 4, 4);

@@ -32,6 +32,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest/QtTest>
@@ -412,6 +413,18 @@ private slots:
     prompts->answers = {Answer::No};
     QVERIFY(box->close());
     QCOMPARE(stored, 1);
+  }
+
+  void theEditorWearsTheInterfaceStyleOfTheMainWindow() {
+    box->ParametersBox()->ApplyInterfaceStyle(QStringLiteral("Microsoft Office 2007 - Luna"));
+    box->EditorBox()->resize(700, 500);
+    const QImage main = box->findChild<QTabWidget*>("ToolPager")->grab().toImage();
+    const QImage editor = box->EditorBox()->ToolBarPager1()->grab().toImage();
+    qApp->setStyleSheet(QString());
+    // The pages' background, right of their last group.
+    const QColor expected = main.pixelColor(main.width() - 4, main.height() / 2);
+    QVERIFY(expected != QApplication::palette().color(QPalette::Window));
+    QCOMPARE(editor.pixelColor(editor.width() - 4, editor.height() / 2), expected);
   }
 
   void theEditorButtonShowsTheBlankPageAndTheEditorAsksFirstOnClose() {

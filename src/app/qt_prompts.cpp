@@ -79,15 +79,23 @@ std::vector<std::filesystem::path> QtPrompts::ChooseOpenFiles(const std::string&
   return out;
 }
 
-std::optional<std::filesystem::path> QtPrompts::ChooseSaveFile(const std::string& filters,
-                                                               const std::string& defaultSuffix) {
+std::optional<ChosenFile> QtPrompts::SaveDialog(const std::string& filters,
+                                                const std::string& defaultSuffix) {
   QFileDialog dialog(Owner(), QString(), QString(), Q(filters));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QString::fromStdString(defaultSuffix));
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return std::nullopt;
-  return PathOf(dialog.selectedFiles().first());
+  const int filter = static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()));
+  return ChosenFile{PathOf(dialog.selectedFiles().first()), std::max(0, filter)};
+}
+
+std::optional<std::filesystem::path> QtPrompts::ChooseSaveFile(const std::string& filters,
+                                                               const std::string& defaultSuffix) {
+  if (const auto chosen = SaveDialog(filters, defaultSuffix))
+    return chosen->path;
+  return std::nullopt;
 }
 
 std::optional<RgbColor> QtPrompts::ChooseColour(RgbColor initial) {
@@ -100,16 +108,7 @@ std::optional<RgbColor> QtPrompts::ChooseColour(RgbColor initial) {
 }
 
 std::optional<ChosenFile> QtPrompts::ChooseSaveFileWithFilter(const std::string& filters) {
-  QFileDialog dialog(Owner(), QString(), QString(), Q(filters));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  const QStringList names = dialog.nameFilters();
-  if (!names.isEmpty())
-    dialog.selectNameFilter(names.first());
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-    return std::nullopt;
-  return ChosenFile{PathOf(dialog.selectedFiles().first()),
-                    std::max(0, static_cast<int>(names.indexOf(dialog.selectedNameFilter())))};
+  return SaveDialog(filters, std::string());
 }
 
 std::optional<FontChoice> QtPrompts::ChooseFont(const FontChoice& initial) {

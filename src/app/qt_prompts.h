@@ -30,6 +30,10 @@ public:
 
 private:
   QWidget* Owner() const;
+  // The save chooser, opening with its first filter: no question about existing files;
+  // `defaultSuffix` (may be empty) goes on a name typed without one.
+  std::optional<ChosenFile> SaveDialog(const std::string& filters,
+                                       const std::string& defaultSuffix);
   QWidget* owner_;
 };
 

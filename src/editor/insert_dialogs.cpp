@@ -6,6 +6,7 @@
 #include "text/error.h"
 #include "text/paths.h"
 #include "widgets/dialog_parts.h"
+#include "widgets/picture_chooser.h"
 #include "widgets/text_edit_menu.h"
 
 #include <QGridLayout>
@@ -25,15 +26,13 @@ std::string T(const char* utf8) {
 }
 
 const char* const kAllFiles = "Всі файли (*)";
-const char* const kPictureFiles =
-    "Всі підтримувані типи файлів (*.BMP *.GIF *.JPG *.JPEG *.bmp *.gif *.jpg *.jpeg);;"
-    "Bitmaps (*.BMP *.bmp);;GIF Image (*.GIF *.gif);;JPEG Image (*.JPG *.JPEG *.jpg *.jpeg)";
 
 } // namespace
 
 InsertBox::InsertBox(QWidget* parent, const char* name, const QString& caption, QSize client,
-                     TWBEdit& engine, Prompts*& prompts)
-    : QDialog(parent), engine_(engine), prompts_(prompts), filters_(kAllFiles) {
+                     TWBEdit& engine, Prompts*& prompts, const char* fileFilters)
+    : QDialog(parent), engine_(engine), prompts_(prompts),
+      filters_(Cp1251FromUtf8(fileFilters ? fileFilters : kAllFiles)) {
   setObjectName(name);
   setWindowTitle(caption);
   setModal(false);
@@ -109,7 +108,7 @@ void InsertBox::InsertFrom(std::initializer_list<QLineEdit*> fields,
 
 void InsertBox::OpenButtonClick(QLineEdit* field) {
   showMinimized();
-  const auto file = prompts_->ChooseOpenFile(Cp1251FromUtf8(filters_));
+  const auto file = prompts_->ChooseOpenFile(filters_);
   showNormal();
   if (!file)
     return;
@@ -149,8 +148,7 @@ void TIURLBox::IURLButtonClick() {
 
 TIImageBox::TIImageBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts)
     : InsertBox(parent, "TIImageBox", QStringLiteral("Вставити зображення"), QSize(338, 88), engine,
-                prompts) {
-  SetFileFilters(kPictureFiles);
+                prompts, kPictureFileFilters) {
   image_ = AddField(
       QStringLiteral("Посилання :"), "ImageEdit", [this] { IImageButtonClick(); }, true);
   AddButtons(QStringLiteral("Вставити"), "IImageButton", [this] { IImageButtonClick(); });

@@ -26,8 +26,9 @@ public:
   void ShowOnTop();
 
 protected:
+  // `fileFilters` (UTF-8) are those of the ". . ." chooser; all files when none are given.
   InsertBox(QWidget* parent, const char* name, const QString& caption, QSize client,
-            TWBEdit& engine, Prompts*& prompts);
+            TWBEdit& engine, Prompts*& prompts, const char* fileFilters = nullptr);
   // A labelled field with the text editing menu; Enter in it runs `insert`.
   QLineEdit* AddField(const QString& label, const char* name, const std::function<void()>& insert,
                       bool withOpenButton);
@@ -45,10 +46,7 @@ protected:
 private:
   void OpenButtonClick(QLineEdit* field);
   QGridLayout* grid_;
-  std::string filters_;
-
-protected:
-  void SetFileFilters(const char* utf8) { filters_ = utf8; }
+  std::string filters_; // Windows-1251
 };
 
 // TIURLBox: a link with a name.

@@ -136,24 +136,19 @@ QWidget* TVisionEditorBox::BuildPager() {
   MarkToolPager(pager_);
   pager_->setFixedHeight(94);
   QHBoxLayout* row = nullptr;
+  // A button of the current group; `action` (when given) runs on a click.
   const auto button = [this, &row](QWidget* group, const char* name, const QString& hint,
-                                   const QIcon& icon, void (TVisionEditorBox::*command)()) {
+                                   const QIcon& icon, const std::function<void()>& action) {
     QToolButton* b = ToolButton(group, hint, icon);
     b->setObjectName(name);
-    if (command)
-      connect(b, &QToolButton::clicked, this,
-              [this, command] { Run([this, command] { (this->*command)(); }); });
+    if (action)
+      connect(b, &QToolButton::clicked, this, action);
     row->addWidget(b);
     return b;
   };
-  const auto engineButton = [this, &row](QWidget* group, const char* name, const QString& hint,
-                                         const QIcon& icon, void (TWBEdit::*command)()) {
-    QToolButton* b = ToolButton(group, hint, icon);
-    b->setObjectName(name);
-    connect(b, &QToolButton::clicked, this,
-            [this, command] { Run([this, command] { (engine_->*command)(); }); });
-    row->addWidget(b);
-    return b;
+  const auto engine = [this](void (TWBEdit::*command)()) {
+    return std::function<void()>(
+        [this, command] { Run([this, command] { (engine_->*command)(); }); });
   };
   const auto page = [this](const char* name, const QString& caption) {
     auto* widget = new QWidget(pager_);
@@ -174,22 +169,21 @@ QWidget* TVisionEditorBox::BuildPager() {
   QHBoxLayout* main = page("Page1", QStringLiteral("Головне меню"));
   QGroupBox* file = group(main, "FileToolBar", QStringLiteral("Файл"));
   button(file, "OpenButton", QStringLiteral("Відкрити"),
-         s->standardIcon(QStyle::SP_DialogOpenButton), &TVisionEditorBox::OpenButtonClick);
+         s->standardIcon(QStyle::SP_DialogOpenButton), Guarded(&TVisionEditorBox::OpenButtonClick));
   QToolButton* save = button(file, "SaveButton", QStringLiteral("Зберегти"),
                              s->standardIcon(QStyle::SP_DialogSaveButton), nullptr);
   auto* saveMenu = new QMenu(save);
   saveMenu->setObjectName("SaveMenu");
-  saveMenu
-      ->addAction(QStringLiteral("Зберегти"), this, [this] { Run([this] { SaveItemClick(); }); })
+  saveMenu->addAction(QStringLiteral("Зберегти"), this, Guarded(&TVisionEditorBox::SaveItemClick))
       ->setObjectName("SaveItem");
   saveMenu
       ->addAction(QStringLiteral("Зберегти як . . ."), this,
-                  [this] { Run([this] { SaveAsItemClick(); }); })
+                  Guarded(&TVisionEditorBox::SaveAsItemClick))
       ->setObjectName("SaveAsItem");
   saveMenu->addSeparator();
   saveMenu
       ->addAction(QStringLiteral("Зберегти як зображення . . ."), this,
-                  [this] { Run([this] { SavePictureItemClick(); }); })
+                  Guarded(&TVisionEditorBox::SavePictureItemClick))
       ->setObjectName("SavePictureItem");
   save->setMenu(saveMenu);
   save->setPopupMode(QToolButton::InstantPopup);
@@ -198,29 +192,29 @@ QWidget* TVisionEditorBox::BuildPager() {
   auto* printMenu = new QMenu(print);
   printMenu->setObjectName("PrintMenu");
   printMenu
-      ->addAction(QStringLiteral("Друк . . ."), this, [this] { Run([this] { PrintItemClick(); }); })
+      ->addAction(QStringLiteral("Друк . . ."), this, Guarded(&TVisionEditorBox::PrintItemClick))
       ->setObjectName("PrintItem");
   printMenu
       ->addAction(QStringLiteral("Попередній перегляд . . ."), this,
-                  [this] { Run([this] { PreviewItemClick(); }); })
+                  Guarded(&TVisionEditorBox::PreviewItemClick))
       ->setObjectName("PreviewItem");
   print->setMenu(printMenu);
   print->setPopupMode(QToolButton::InstantPopup);
   button(file, "SearchButton", QStringLiteral("Пошук"), EditorIconOf(EditorIcon::Find),
-         &TVisionEditorBox::SearchButtonClick);
+         Guarded(&TVisionEditorBox::SearchButtonClick));
   QGroupBox* clipboard = group(main, "ClipBoardToolBar", QStringLiteral("Буфер обміну"));
-  engineButton(clipboard, "UndoButton", QStringLiteral("Відмінити введення"),
-               s->standardIcon(QStyle::SP_ArrowBack), &TWBEdit::Undo);
-  engineButton(clipboard, "RedoButton", QStringLiteral("Повторити введення"),
-               s->standardIcon(QStyle::SP_ArrowForward), &TWBEdit::Redo);
-  engineButton(clipboard, "CutButton", QStringLiteral("Вирізати"), EditorIconOf(EditorIcon::Cut),
-               &TWBEdit::Cut);
-  engineButton(clipboard, "CopyButton", QStringLiteral("Копіювати"), EditorIconOf(EditorIcon::Copy),
-               &TWBEdit::Copy);
-  engineButton(clipboard, "PasteButton", QStringLiteral("Вставити"),
-               EditorIconOf(EditorIcon::Paste), &TWBEdit::Paste);
-  engineButton(clipboard, "SelectAllButton", QStringLiteral("Виділити все"),
-               EditorIconOf(EditorIcon::SelectAll), &TWBEdit::SelectAll);
+  button(clipboard, "UndoButton", QStringLiteral("Відмінити введення"),
+         s->standardIcon(QStyle::SP_ArrowBack), engine(&TWBEdit::Undo));
+  button(clipboard, "RedoButton", QStringLiteral("Повторити введення"),
+         s->standardIcon(QStyle::SP_ArrowForward), engine(&TWBEdit::Redo));
+  button(clipboard, "CutButton", QStringLiteral("Вирізати"), EditorIconOf(EditorIcon::Cut),
+         engine(&TWBEdit::Cut));
+  button(clipboard, "CopyButton", QStringLiteral("Копіювати"), EditorIconOf(EditorIcon::Copy),
+         engine(&TWBEdit::Copy));
+  button(clipboard, "PasteButton", QStringLiteral("Вставити"), EditorIconOf(EditorIcon::Paste),
+         engine(&TWBEdit::Paste));
+  button(clipboard, "SelectAllButton", QStringLiteral("Виділити все"),
+         EditorIconOf(EditorIcon::SelectAll), engine(&TWBEdit::SelectAll));
   main->addStretch();
 
   QHBoxLayout* format = page("Page2", QStringLiteral("Формат"));
@@ -273,27 +267,27 @@ QWidget* TVisionEditorBox::BuildPager() {
     });
   });
   QGroupBox* fontFormat = group(format, "FormatFontToolBar", QStringLiteral("Формат шрифту"));
-  engineButton(fontFormat, "BoldButton", QStringLiteral("Напівжирний"),
-               EditorIconOf(EditorIcon::Bold), &TWBEdit::Bold);
-  engineButton(fontFormat, "ItalicButton", QStringLiteral("Курсив"),
-               EditorIconOf(EditorIcon::Italic), &TWBEdit::Italic);
-  engineButton(fontFormat, "UnderlineButton", QStringLiteral("Підкреслений"),
-               EditorIconOf(EditorIcon::Underline), &TWBEdit::Underline);
+  button(fontFormat, "BoldButton", QStringLiteral("Напівжирний"), EditorIconOf(EditorIcon::Bold),
+         engine(&TWBEdit::Bold));
+  button(fontFormat, "ItalicButton", QStringLiteral("Курсив"), EditorIconOf(EditorIcon::Italic),
+         engine(&TWBEdit::Italic));
+  button(fontFormat, "UnderlineButton", QStringLiteral("Підкреслений"),
+         EditorIconOf(EditorIcon::Underline), engine(&TWBEdit::Underline));
   QGroupBox* paragraph = group(format, "ParagraphToolBar", QStringLiteral("Абзац"));
-  engineButton(paragraph, "AlignLeftButton", QStringLiteral("Вирівняти по лівому краю"),
-               EditorIconOf(EditorIcon::AlignLeft), &TWBEdit::AlignLeft);
-  engineButton(paragraph, "AlignCenterButton", QStringLiteral("Вирівняти по центру"),
-               EditorIconOf(EditorIcon::AlignCenter), &TWBEdit::AlignCenter);
-  engineButton(paragraph, "AlignRightButton", QStringLiteral("Вирівняти по правому краю"),
-               EditorIconOf(EditorIcon::AlignRight), &TWBEdit::AlignRight);
+  button(paragraph, "AlignLeftButton", QStringLiteral("Вирівняти по лівому краю"),
+         EditorIconOf(EditorIcon::AlignLeft), engine(&TWBEdit::AlignLeft));
+  button(paragraph, "AlignCenterButton", QStringLiteral("Вирівняти по центру"),
+         EditorIconOf(EditorIcon::AlignCenter), engine(&TWBEdit::AlignCenter));
+  button(paragraph, "AlignRightButton", QStringLiteral("Вирівняти по правому краю"),
+         EditorIconOf(EditorIcon::AlignRight), engine(&TWBEdit::AlignRight));
   format->addStretch();
 
   QHBoxLayout* extra = page("Page3", QStringLiteral("Додаткові функції"));
   QGroupBox* scale = group(extra, "ScaleToolBar", QStringLiteral("Масштаб"));
   button(scale, "ScalePlusButton", QStringLiteral("Збільшити масштаб"),
-         EditorIconOf(EditorIcon::ZoomIn), &TVisionEditorBox::ScalePlusButtonClick);
+         EditorIconOf(EditorIcon::ZoomIn), Guarded(&TVisionEditorBox::ScalePlusButtonClick));
   button(scale, "ScaleMinusButton", QStringLiteral("Зменшити масштаб"),
-         EditorIconOf(EditorIcon::ZoomOut), &TVisionEditorBox::ScaleMinusButtonClick);
+         EditorIconOf(EditorIcon::ZoomOut), Guarded(&TVisionEditorBox::ScaleMinusButtonClick));
   QGroupBox* functions = group(extra, "FunctionToolBar", QStringLiteral("Функції"));
   QToolButton* insert = button(functions, "InsertButton", QStringLiteral("Вставити"),
                                EditorIconOf(EditorIcon::Insert), nullptr);
@@ -397,8 +391,7 @@ void TVisionEditorBox::BuildShortcuts() {
   for (const auto& [key, command] : keys) {
     auto* shortcut = new QShortcut(key, this);
     shortcut->setContext(Qt::WindowShortcut);
-    connect(shortcut, &QShortcut::activated, this,
-            [this, command = command] { Run([this, command] { (this->*command)(); }); });
+    connect(shortcut, &QShortcut::activated, this, Guarded(command));
   }
 }
 
@@ -416,6 +409,10 @@ QMenu* TVisionEditorBox::Menu(const char* name) const {
 
 QString TVisionEditorBox::StatusText() const {
   return status_->text();
+}
+
+std::function<void()> TVisionEditorBox::Guarded(void (TVisionEditorBox::*command)()) {
+  return [this, command] { Run([this, command] { (this->*command)(); }); };
 }
 
 void TVisionEditorBox::Run(const std::function<void()>& command) {

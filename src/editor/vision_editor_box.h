@@ -89,6 +89,8 @@ private:
   void FormClose();
   // Runs a command; an error goes to the error report and the window stays usable.
   void Run(const std::function<void()>& command);
+  // A window command as the buttons, menus and keys run it: through Run.
+  std::function<void()> Guarded(void (TVisionEditorBox::*command)());
 
   Prompts*& prompts_;
   QWebEngineView* browser_;

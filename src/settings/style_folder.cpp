@@ -19,6 +19,25 @@ bool IsStyleFile(const std::string& name1251) {
   return name1251.size() > 4 && LowerCaseText(ExtensionOf(name1251)) == ".css";
 }
 
+// A style sheet of the folder: its file and its name without the extension.
+struct StyleFile {
+  fs::path path;
+  std::string name;
+};
+
+// The folder's ".css" files (any letter case) in the order the file system lists them; a
+// name that Windows-1251 cannot hold is left out.
+std::vector<StyleFile> StyleFiles(const fs::path& folder) {
+  std::vector<StyleFile> files;
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const auto name = TryPathText(it->path().filename());
+    if (name && IsStyleFile(*name))
+      files.push_back({it->path(), name->substr(0, name->size() - 4)});
+  }
+  return files;
+}
+
 [[noreturn]] void FailToDelete(const fs::path& path, const std::error_code& error) {
   throw Error(Cp1251FromUtf8("Не вдалося видалити файл") + " \"" + PathForMessage(path) +
               "\": " + SystemErrorText(error.value()));
@@ -34,12 +53,8 @@ bool IconSizeAllowed(IconSlot slot, int width, int height) {
 
 std::vector<std::string> StyleFolder::List() const {
   std::vector<std::string> names;
-  std::error_code error;
-  for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
-    const auto name = TryPathText(it->path().filename());
-    if (name && IsStyleFile(*name))
-      names.push_back(name->substr(0, name->size() - 4));
-  }
+  for (StyleFile& file : StyleFiles(folder_))
+    names.push_back(std::move(file.name));
   return names;
 }
 
@@ -49,10 +64,9 @@ fs::path StyleFolder::FileOf(const std::string& name) const {
   if (fs::exists(exact, error))
     return exact;
   // A style put into the folder by hand may end in ".CSS" or ".Css".
-  for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
-    const auto file = TryPathText(it->path().filename());
-    if (file && IsStyleFile(*file) && file->substr(0, file->size() - 4) == name)
-      return it->path();
+  for (const StyleFile& file : StyleFiles(folder_)) {
+    if (file.name == name)
+      return file.path;
   }
   return exact;
 }
@@ -111,18 +125,12 @@ void StyleFolder::Remove(const std::string& name) const {
 }
 
 void StyleFolder::Clear() const {
-  std::vector<fs::path> files;
-  std::error_code error;
-  for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
-    const auto name = TryPathText(it->path().filename());
-    if (name && IsStyleFile(*name))
-      files.push_back(it->path());
-  }
   std::optional<std::pair<fs::path, std::error_code>> firstFailure;
-  for (const fs::path& file : files) {
-    fs::remove(file, error);
+  for (const StyleFile& file : StyleFiles(folder_)) {
+    std::error_code error;
+    fs::remove(file.path, error);
     if (error && !firstFailure)
-      firstFailure.emplace(file, error);
+      firstFailure.emplace(file.path, error);
   }
   if (firstFailure)
     FailToDelete(firstFailure->first, firstFailure->second);

@@ -9,18 +9,14 @@
 #include <filesystem>
 
 namespace quarbel {
-namespace {
-
-const char* const kPictureFilters =
+const char* const kPictureFileFilters =
     "Всі підтримувані типи файлів (*.BMP *.GIF *.JPG *.JPEG *.bmp *.gif *.jpg *.jpeg);;"
     "Bitmaps (*.BMP *.bmp);;GIF Image (*.GIF *.gif);;JPEG Image (*.JPG *.JPEG *.jpg *.jpeg)";
-
-} // namespace
 
 std::optional<ChosenPicture> ChoosePicture(Prompts& prompts, QWidget* owner,
                                            const std::function<bool(const QImage&)>& fits) {
   for (;;) {
-    const auto file = prompts.ChooseOpenFile(Cp1251FromUtf8(kPictureFilters));
+    const auto file = prompts.ChooseOpenFile(Cp1251FromUtf8(kPictureFileFilters));
     if (!file)
       return std::nullopt;
     std::error_code error;

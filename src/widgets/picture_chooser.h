@@ -20,6 +20,9 @@ struct ChosenPicture {
   QImage image;
 };
 
+// The open chooser's filters for BMP, GIF and JPEG pictures, all of them first (UTF-8).
+extern const char* const kPictureFileFilters;
+
 // The picture chooser loop: the open chooser for BMP, GIF and JPEG; a missing file ends it
 // with "Не вдалося знайти зазначений файл !"; a picture `fits` refuses (after saying why)
 // opens the chooser again. Nothing on Cancel, and nothing after a read or decode failure,

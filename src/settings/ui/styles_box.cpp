@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -229,10 +230,25 @@ void TStylesBox::Run(const std::function<void()>& command) {
   }
 }
 
-void TStylesBox::Open() {
+void TStylesBox::FillList() {
   list_->clear();
   for (const std::string& name : folder_.List())
     list_->addItem(Q(name));
+}
+
+QListWidgetItem* TStylesBox::SelectedItem() const {
+  QListWidgetItem* item = list_->currentItem();
+  return item && item->isSelected() ? item : nullptr;
+}
+
+void TStylesBox::UseDefaultStyle() {
+  defaultCheck_->setChecked(true);
+  DefaultCheckBoxClick(true);
+  choice_.styleFile.clear();
+}
+
+void TStylesBox::Open() {
+  FillList();
   pager_->setCurrentIndex(0);
   exec();
 }
@@ -241,16 +257,11 @@ void TStylesBox::showEvent(QShowEvent* event) {
   closedByOk_ = false;
   snapshot_ = choice_;
   if (!choice_.defaultStyle) {
-    const std::string path = choice_.styleFile;
-    const std::string name(FileNameOf(path));
-    const std::string stem = name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string();
-    list_->setCurrentRow(-1);
-    for (int i = 0; i < list_->count(); ++i) {
-      if (FromQ(list_->item(i)->text()) == stem) {
-        list_->setCurrentRow(i);
-        break;
-      }
-    }
+    const std::string_view name = FileNameOf(choice_.styleFile);
+    const QList<QListWidgetItem*> found =
+        list_->findItems(Q(name.substr(0, name.size() >= 4 ? name.size() - 4 : 0)),
+                         Qt::MatchExactly | Qt::MatchCaseSensitive);
+    list_->setCurrentRow(found.isEmpty() ? -1 : list_->row(found.first()));
   }
   defaultCheck_->setFocus();
   QDialog::showEvent(event);
@@ -288,15 +299,12 @@ void TStylesBox::OpenItemClick() {
     const auto files = prompts_->ChooseOpenFiles(T("Каскадні таблиці стилів (*.CSS *.css)"));
     std::vector<std::string> entries = Entries();
     const size_t before = entries.size();
-    try {
-      folder_.Add(files, *prompts_, entries);
-    } catch (...) {
+    // What reached the folder is listed, also when a later file failed.
+    const auto listAdded = qScopeGuard([&] {
       for (size_t i = before; i < entries.size(); ++i)
         list_->addItem(Q(entries[i]));
-      throw;
-    }
-    for (size_t i = before; i < entries.size(); ++i)
-      list_->addItem(Q(entries[i]));
+    });
+    folder_.Add(files, *prompts_, entries);
   });
 }
 
@@ -310,8 +318,8 @@ void TStylesBox::FindItemClick() {
 }
 
 void TStylesBox::RenameItemClick() {
-  QListWidgetItem* item = list_->currentItem();
-  if (!item || !item->isSelected())
+  QListWidgetItem* item = SelectedItem();
+  if (!item)
     return;
   const std::string from = FromQ(item->text());
   std::string to;
@@ -325,8 +333,8 @@ void TStylesBox::RenameItemClick() {
 }
 
 void TStylesBox::DeleteItemClick() {
-  QListWidgetItem* item = list_->currentItem();
-  if (!item || !item->isSelected())
+  QListWidgetItem* item = SelectedItem();
+  if (!item)
     return;
   if (!prompts_->AskYesNo(T("Ви дійсно бажаєте видалити даний елемент ?")))
     return;
@@ -340,16 +348,9 @@ void TStylesBox::ClearItemClick() {
   if (!prompts_->AskYesNo(T("Ви дійсно бажаєте очистити список ?")))
     return;
   Run([this] {
-    try {
-      folder_.Clear();
-    } catch (...) {
-      // What could not be deleted stays listed.
-      list_->clear();
-      for (const std::string& name : folder_.List())
-        list_->addItem(Q(name));
-      throw;
-    }
-    list_->clear();
+    // What could not be deleted stays listed.
+    const auto relist = qScopeGuard([this] { FillList(); });
+    folder_.Clear();
   });
 }
 
@@ -357,28 +358,21 @@ void TStylesBox::OKButtonClick() {
   if (choice_.defaultStyle) {
     choice_.styleFile.clear();
   } else if (list_->count() > 0) {
-    if (list_->currentRow() < 0 || !list_->currentItem()->isSelected())
+    if (!SelectedItem())
       list_->setCurrentRow(0);
     Run([this] { choice_.styleFile = folder_.PathOf(FromQ(list_->currentItem()->text())); });
   } else {
-    defaultCheck_->setChecked(true);
-    DefaultCheckBoxClick(true);
-    choice_.styleFile.clear();
+    UseDefaultStyle();
   }
   closedByOk_ = true;
   accept();
 }
 
 void TStylesBox::done(int result) {
-  if (!closedByOk_) {
-    const StyleChoice snapshot = snapshot_;
-    SetChoice(snapshot);
-  }
-  if (list_->count() == 0) {
-    defaultCheck_->setChecked(true);
-    DefaultCheckBoxClick(true);
-    choice_.styleFile.clear();
-  }
+  if (!closedByOk_)
+    SetChoice(snapshot_);
+  if (list_->count() == 0)
+    UseDefaultStyle();
   if (searchBox_->parentWidget() == this)
     searchBox_->hide();
   QDialog::done(result);

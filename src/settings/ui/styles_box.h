@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QListWidget;
+class QListWidgetItem;
 class QMenu;
 class QPushButton;
 class QTabWidget;
@@ -67,6 +68,12 @@ private:
   void ShowIcon(IconSlot slot);
   void UpdateMenuState();
   std::vector<std::string> Entries() const;
+  // The list as the Styles folder holds it now.
+  void FillList();
+  // The entry selected in the list, if any.
+  QListWidgetItem* SelectedItem() const;
+  // The default style check box on, and no style file.
+  void UseDefaultStyle();
   // Runs a command; an error goes to the error report.
   void Run(const std::function<void()>& command);
 

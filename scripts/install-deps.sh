@@ -12,8 +12,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-webengine-dev qt6-webengine-dev-tools qt6-svg-dev qt6-translations-l10n
   libgl-dev
-  # the word processor: LibreOfficeKit and a Writer without a desktop
-  libreofficekit-dev libreoffice-writer-nogui
+  # the word processor: LibreOfficeKit and Writer (the variant without a desktop lacks the
+  # window layouts that LibreOffice needs to lay out a document's comments)
+  libreofficekit-dev libreoffice-writer
   # page parsing, pictures, compression
   libxml2-dev libgif-dev libjpeg-dev zlib1g-dev zip unzip
   # headless runs of the program

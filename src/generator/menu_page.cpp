@@ -79,6 +79,9 @@ Lines MenuBody(std::string collected, const std::string& plusExtension) {
     const size_t end = close == std::string::npos ? collected.size() : close + 4;
     std::string paragraph = collected.substr(start, end - start);
     pos = end;
+    // The title of a Word table of contents ("Зміст") names what the menu already shows.
+    if (paragraph.compare(kEntry.size(), 7, "Heading") == 0)
+      continue;
 
     const size_t after = kEntry.size();
     if (after < paragraph.size() && paragraph[after] == 'X') {

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
@@ -163,10 +164,33 @@ std::string LibreOfficeWordProcessor::Call(const std::string& command,
   return ReadLine(limit);
 }
 
+std::filesystem::path
+LibreOfficeWordProcessor::RepairedCopy(const std::filesystem::path& document) {
+  std::string folder = (std::filesystem::temp_directory_path() / "quarbel-rtf-XXXXXX").string();
+  if (!::mkdtemp(folder.data()))
+    throw Error(Cp1251FromUtf8("Не вдалося підготувати документ \"") + PathForMessage(document) +
+                "\": " + SystemErrorText(errno));
+  repairedFolder_ = folder;
+  const std::filesystem::path copy = repairedFolder_ / document.filename();
+  ReplaceFileBytes(copy, RepairedRtf(ReadFileBytes(document)));
+  return copy;
+}
+
+void LibreOfficeWordProcessor::DropRepairedCopy() {
+  if (repairedFolder_.empty())
+    return;
+  std::error_code ignored;
+  std::filesystem::remove_all(repairedFolder_, ignored);
+  repairedFolder_.clear();
+}
+
 void LibreOfficeWordProcessor::open(const std::filesystem::path& document) {
-  CheckWordDocumentFile(document);
+  DropRepairedCopy();
+  const std::filesystem::path read = CheckWordDocumentFile(document) == WordDocumentShape::RepairRtf
+                                         ? RepairedCopy(document)
+                                         : document;
   const std::string reply =
-      Call("open " + std::filesystem::absolute(document).string(), options_.callLimit);
+      Call("open " + std::filesystem::absolute(read).string(), options_.callLimit);
   if (reply != "ok")
     throw Failure("Не вдалося відкрити документ", document);
 }
@@ -176,16 +200,28 @@ void LibreOfficeWordProcessor::saveAsWebPage(const std::filesystem::path& page) 
       Call("save " + std::filesystem::absolute(page).string(), options_.callLimit);
   if (reply != "ok")
     throw Failure("Не вдалося зберегти сторінку", page);
-  ReplaceFileBytes(page, NormaliseWebPage(ReadFileBytes(page)));
+  std::vector<std::string> dropped;
+  ReplaceFileBytes(page, NormaliseWebPage(ReadFileBytes(page), &dropped));
+  // Pictures the page no longer shows are not left in the textbook. Only plain names of
+  // files beside the page are taken, as LibreOffice writes them.
+  for (const std::string& picture : dropped) {
+    if (picture.empty() || picture.find('/') != std::string::npos || picture == "." ||
+        picture == "..")
+      continue;
+    std::error_code ignored;
+    std::filesystem::remove(page.parent_path() / picture, ignored);
+  }
 }
 
 void LibreOfficeWordProcessor::close() {
   if (pid_ != 0)
     Call("close", options_.callLimit);
+  DropRepairedCopy();
 }
 
 void LibreOfficeWordProcessor::quit() {
   started_ = false;
+  DropRepairedCopy();
   if (pid_ == 0)
     return;
   const std::string line = "quit\n";

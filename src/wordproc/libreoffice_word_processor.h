@@ -44,12 +44,17 @@ private:
   // The next reply line; throws Error when the helper dies or the time runs out.
   std::string ReadLine(std::chrono::milliseconds limit);
   void Kill();
+  // The mended copy of a document (see CheckWordDocumentFile) that the helper reads instead of
+  // the teacher's file; it lives in a folder of its own that goes with the document.
+  std::filesystem::path RepairedCopy(const std::filesystem::path& document);
+  void DropRepairedCopy();
 
   HelperOptions options_;
   pid_t pid_ = 0;
   int socket_ = -1;
   std::string pending_;  // bytes read past the last reply line
   bool started_ = false; // start() succeeded: a dead helper may be replaced
+  std::filesystem::path repairedFolder_;
 };
 
 } // namespace quarbel

@@ -1,6 +1,8 @@
 #include "wordproc/page_normaliser.h"
 
 #include "text/cp1251.h"
+#include "wordproc/html_tree.h"
+#include "wordproc/table_of_contents.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/tree.h>
@@ -14,248 +16,15 @@
 namespace quarbel {
 namespace {
 
-// ---- Looking at the parsed page -------------------------------------------------------
+using namespace html;
 
-std::string_view NameOf(const xmlNode* node) {
-  return node && node->name ? reinterpret_cast<const char*>(node->name) : "";
-}
-
-bool IsElement(const xmlNode* node, std::string_view name) {
-  return node && node->type == XML_ELEMENT_NODE && NameOf(node) == name;
-}
-
-std::string Attribute(xmlNode* node, const char* name) {
-  xmlChar* value = xmlGetProp(node, reinterpret_cast<const xmlChar*>(name));
-  if (!value)
-    return {};
-  std::string out(reinterpret_cast<const char*>(value));
-  xmlFree(value);
-  return out;
-}
-
-bool HasAttribute(xmlNode* node, const char* name) {
-  return xmlHasProp(node, reinterpret_cast<const xmlChar*>(name)) != nullptr;
-}
-
-void SetAttribute(xmlNode* node, const char* name, const std::string& value) {
-  xmlSetProp(node, reinterpret_cast<const xmlChar*>(name),
-             reinterpret_cast<const xmlChar*>(value.c_str()));
-}
-
-std::string TextOf(xmlNode* node) {
-  xmlChar* text = xmlNodeGetContent(node);
-  if (!text)
-    return {};
-  std::string out(reinterpret_cast<const char*>(text));
-  xmlFree(text);
-  return out;
-}
-
-int HeadingLevel(const xmlNode* node) {
-  const std::string_view name = NameOf(node);
-  if (node && node->type == XML_ELEMENT_NODE && name.size() == 2 &&
-      (name[0] == 'h' || name[0] == 'H') && name[1] >= '1' && name[1] <= '6')
-    return name[1] - '0';
-  return 0;
-}
-
-bool IsBlank(std::string_view text) {
-  // Blanks, line ends and no-break spaces (UTF-8 C2 A0).
-  return text.find_first_not_of(" \t\r\n\xC2\xA0") == std::string_view::npos;
-}
-
-bool IsIgnorable(const xmlNode* node) {
-  return node->type == XML_COMMENT_NODE ||
-         (node->type == XML_TEXT_NODE &&
-          IsBlank(reinterpret_cast<const char*>(node->content ? node->content : BAD_CAST "")));
-}
-
-xmlNode* NextElement(xmlNode* node) {
-  for (node = node->next; node && IsIgnorable(node); node = node->next) {
-  }
-  return node;
-}
-
-// ---- The table of contents ------------------------------------------------------------
-
-// Names of the anchors inside headings, with the heading's level.
-void CollectHeadingAnchors(xmlNode* node, int level, std::map<std::string, int>& anchors) {
-  for (; node; node = node->next) {
-    if (node->type != XML_ELEMENT_NODE)
-      continue;
-    const int here = HeadingLevel(node) ? HeadingLevel(node) : level;
-    if (here) {
-      for (const char* attribute : {"name", "id"}) {
-        const std::string name = Attribute(node, attribute);
-        if (!name.empty())
-          anchors.emplace(name, here);
-      }
-    }
-    CollectHeadingAnchors(node->children, here, anchors);
-  }
-}
-
-void CollectLinks(xmlNode* node, std::vector<xmlNode*>& links) {
-  for (; node; node = node->next) {
-    if (IsElement(node, "a") && Attribute(node, "href").rfind('#', 0) == 0)
-      links.push_back(node);
-    CollectLinks(node->children, links);
-  }
-}
-
-std::string Collapse(std::string_view text) {
-  std::string out;
-  bool space = false;
-  for (const char c : text) {
-    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-      space = !out.empty();
-      continue;
-    }
-    if (space)
-      out += ' ';
-    space = false;
-    out += c;
-  }
-  return out;
-}
-
-// A page number as a table of contents shows it: digits or a Roman numeral.
-bool IsPageNumber(std::string_view text) {
-  const std::string trimmed = Collapse(text);
-  return !trimmed.empty() &&
-         trimmed.find_first_not_of("0123456789ivxlcdmIVXLCDM") == std::string::npos;
-}
-
-struct TocEntry {
-  xmlNode* paragraph;
-  std::string anchor;
-  std::string title;
-  int level;
-};
-
-// A paragraph that is an entry of a table of contents: its link leads to a heading and
-// nothing but a page number stands beside the link.
-std::optional<TocEntry> AsTocEntry(xmlNode* paragraph, const std::map<std::string, int>& anchors) {
-  if (!IsElement(paragraph, "p"))
-    return std::nullopt;
-  std::vector<xmlNode*> links;
-  CollectLinks(paragraph->children, links);
-  if (links.size() != 1)
-    return std::nullopt;
-  const std::string anchor = Attribute(links[0], "href").substr(1);
-  const auto level = anchors.find(anchor);
-  if (level == anchors.end())
-    return std::nullopt;
-
-  std::string linkText = TextOf(links[0]);
-  std::string outside = TextOf(paragraph);
-  if (const size_t at = outside.find(linkText); at != std::string::npos)
-    outside.erase(at, linkText.size());
-  if (!IsBlank(outside) && !IsPageNumber(outside))
-    return std::nullopt;
-
-  // Word writes the page number after a leader tab at the end of the entry.
-  if (const size_t tab = linkText.rfind('\t');
-      tab != std::string::npos &&
-      (IsPageNumber(linkText.substr(tab + 1)) || IsBlank(linkText.substr(tab + 1))))
-    linkText.erase(tab);
-  std::string title = Collapse(linkText);
-  if (title.empty())
-    return std::nullopt;
-  return TocEntry{paragraph, anchor, std::move(title), level->second};
-}
-
-std::optional<TocEntry> FirstTocEntry(xmlNode* node, const std::map<std::string, int>& anchors) {
-  for (; node; node = node->next) {
-    if (auto entry = AsTocEntry(node, anchors))
-      return entry;
-    if (auto entry = FirstTocEntry(node->children, anchors))
-      return entry;
-  }
-  return std::nullopt;
-}
-
-xmlNode* NewElement(const char* name) {
-  return xmlNewNode(nullptr, reinterpret_cast<const xmlChar*>(name));
-}
-
-xmlNode* MakeTocParagraph(const TocEntry& entry) {
-  xmlNode* p = NewElement("p");
-  SetAttribute(p, "class", "MsoToc" + std::to_string(entry.level));
-  xmlNode* span = xmlAddChild(p, NewElement("span"));
-  SetAttribute(span, "class", "MsoHyperlink");
-  xmlNode* a = xmlAddChild(span, NewElement("a"));
-  SetAttribute(a, "href", "#" + entry.anchor);
-  xmlNodeAddContent(a, reinterpret_cast<const xmlChar*>(entry.title.c_str()));
-  return p;
-}
+// ---- Cleaning the parsed page ---------------------------------------------------------
 
 bool IsPlainParagraph(xmlNode* node) {
   if (!IsElement(node, "p"))
     return false;
   const std::string cls = Attribute(node, "class");
   return cls.empty() || cls == "western" || cls == "MsoNormal";
-}
-
-// Turns the first run of table-of-contents paragraphs into MsoToc entries.
-void RewriteTableOfContents(xmlNode* body) {
-  std::map<std::string, int> anchors;
-  CollectHeadingAnchors(body->children, 0, anchors);
-  if (anchors.empty())
-    return;
-  const std::optional<TocEntry> first = FirstTocEntry(body->children, anchors);
-  if (!first)
-    return;
-
-  std::vector<TocEntry> entries{*first};
-  for (xmlNode* next = NextElement(first->paragraph); next; next = NextElement(next)) {
-    auto entry = AsTocEntry(next, anchors);
-    if (!entry)
-      break;
-    entries.push_back(std::move(*entry));
-  }
-
-  // LibreOffice wraps the table in a section of its own; the entries take its place.
-  xmlNode* parent = first->paragraph->parent;
-  xmlNode* container = nullptr;
-  if (IsElement(parent, "div") && parent != body) {
-    bool onlyEntries = true;
-    size_t index = 0;
-    for (xmlNode* child = parent->children; child && onlyEntries; child = child->next) {
-      if (IsIgnorable(child))
-        continue;
-      onlyEntries = index < entries.size() && child == entries[index].paragraph;
-      ++index;
-    }
-    if (onlyEntries)
-      container = parent;
-  }
-
-  xmlNode* last = nullptr;
-  for (const TocEntry& entry : entries) {
-    xmlNode* replacement = MakeTocParagraph(entry);
-    if (container) {
-      xmlAddPrevSibling(container, replacement);
-      xmlAddPrevSibling(container, xmlNewText(reinterpret_cast<const xmlChar*>("\n")));
-    } else {
-      xmlReplaceNode(entry.paragraph, replacement);
-      xmlFreeNode(entry.paragraph);
-    }
-    last = replacement;
-  }
-  if (container) {
-    xmlUnlinkNode(container);
-    xmlFreeNode(container);
-    last = last->next; // the line break after the last entry
-  }
-
-  // What follows the table must be a plain paragraph.
-  xmlNode* after = NextElement(last);
-  if (!IsPlainParagraph(after)) {
-    xmlNode* empty = NewElement("p");
-    SetAttribute(empty, "class", "MsoNormal");
-    xmlAddNextSibling(last, empty);
-  }
 }
 
 void MarkPlainParagraphs(xmlNode* node) {
@@ -277,24 +46,43 @@ void CollectStyles(xmlNode* node, std::string& css) {
   }
 }
 
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+// LibreOffice draws the box of a text box as a picture of its own ("Shape1") and writes the
+// box's text after it as a frame; the picture is an empty rectangle. Such pictures are taken
+// out of the page, and their file names are given back.
+void DropTextBoxPictures(xmlNode* node, std::vector<std::string>& dropped) {
+  while (node) {
+    xmlNode* next = node->next;
+    if (IsElement(node, "img") && StartsWith(Attribute(node, "name"), "Shape")) {
+      std::vector<xmlNode*> between;
+      xmlNode* frame = node->next;
+      while (frame && (IsIgnorable(frame) || IsElement(frame, "br"))) {
+        between.push_back(frame);
+        frame = frame->next;
+      }
+      if (frame && frame->type == XML_ELEMENT_NODE && StartsWith(Attribute(frame, "id"), "Frame")) {
+        dropped.push_back(Attribute(node, "src"));
+        for (xmlNode* gap : between)
+          Remove(gap);
+        next = frame;
+        Remove(node);
+      }
+    } else {
+      DropTextBoxPictures(node->children, dropped);
+    }
+    node = next;
+  }
+}
+
 // ---- Writing the page -----------------------------------------------------------------
 
 bool IsVoid(std::string_view name) {
   for (const char* v : {"br", "img", "hr", "meta", "link", "col", "input", "area", "base", "wbr",
                         "param", "source", "track", "embed", "basefont", "frame", "isindex"}) {
     if (name == v)
-      return true;
-  }
-  return false;
-}
-
-bool IsBlock(std::string_view name) {
-  for (const char* b :
-       {"p",        "h1",    "h2",     "h3",      "h4",      "h5",      "h6",     "div",
-        "table",    "tr",    "td",     "th",      "ul",      "ol",      "li",     "col",
-        "colgroup", "thead", "tbody",  "tfoot",   "dl",      "dt",      "dd",     "blockquote",
-        "pre",      "hr",    "center", "address", "caption", "section", "header", "footer"}) {
-    if (name == b)
       return true;
   }
   return false;
@@ -311,15 +99,30 @@ bool IsPlainToken(std::string_view value) {
   return true;
 }
 
-bool IsBlockElement(const xmlNode* node) {
-  return node && node->type == XML_ELEMENT_NODE && IsBlock(NameOf(node));
+bool IsSpacing(const xmlNode* node) {
+  return node->type == XML_COMMENT_NODE ||
+         (node->type == XML_TEXT_NODE && node->content &&
+          std::string_view(reinterpret_cast<const char*>(node->content))
+                  .find_first_not_of(" \t\r\n") == std::string_view::npos);
 }
 
+// Whitespace that only lays out the markup: between blocks, or between a block's edge and a
+// block. Whitespace beside text or inline elements separates words and stays, even when it is
+// the only content of a formatted run ("Перше<b> </b>друге").
 bool IsLayoutWhitespace(const xmlNode* node) {
-  const char* text = reinterpret_cast<const char*>(node->content);
-  if (std::string_view(text).find_first_not_of(" \t\r\n") != std::string_view::npos)
+  if (!IsSpacing(node))
     return false;
-  return !node->prev || !node->next || IsBlockElement(node->prev) || IsBlockElement(node->next);
+  const xmlNode* parent = node->parent;
+  if (parent && parent->type == XML_ELEMENT_NODE && !IsBlockElement(parent) &&
+      NameOf(parent) != "body")
+    return false;
+  const xmlNode* prev = node->prev;
+  while (prev && IsSpacing(prev))
+    prev = prev->prev;
+  const xmlNode* next = node->next;
+  while (next && IsSpacing(next))
+    next = next->next;
+  return (!prev || IsBlockElement(prev)) && (!next || IsBlockElement(next));
 }
 
 class PageWriter {
@@ -461,7 +264,7 @@ struct DocFree {
 
 } // namespace
 
-std::string NormaliseWebPage(std::string_view utf8Html) {
+std::string NormaliseWebPage(std::string_view utf8Html, std::vector<std::string>* droppedPictures) {
   std::unique_ptr<xmlDoc, DocFree> doc(htmlReadMemory(
       utf8Html.data(), static_cast<int>(utf8Html.size()), nullptr, "UTF-8",
       HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET));
@@ -470,6 +273,10 @@ std::string NormaliseWebPage(std::string_view utf8Html) {
   xmlNode* body = ChildElement(html, "body");
 
   if (body) {
+    std::vector<std::string> dropped;
+    DropTextBoxPictures(body->children, dropped);
+    if (droppedPictures)
+      *droppedPictures = std::move(dropped);
     RewriteTableOfContents(body);
     MarkPlainParagraphs(body->children);
   }

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quarbel {
 
@@ -29,7 +30,13 @@ namespace quarbel {
 // (paragraphs whose link leads to a heading) becomes one "<p class=MsoTocL>" line per entry,
 // L being the level of the heading the entry leads to, holding
 // <span class=MsoHyperlink><a href="#anchor">title</a></span> without page numbers; a
-// MsoNormal paragraph always follows it.
-std::string NormaliseWebPage(std::string_view utf8Html);
+// MsoNormal paragraph always follows it; the table's own title comes before the entries as
+// "<p class=MsoTocHeading>" (see RewriteTableOfContents).
+//
+// Whitespace that separates words stays, whatever run it is in. The empty pictures LibreOffice
+// draws for the boxes of text boxes are left out; their file names (as the page referred to
+// them) go to `droppedPictures` when it is given.
+std::string NormaliseWebPage(std::string_view utf8Html,
+                             std::vector<std::string>* droppedPictures = nullptr);
 
 } // namespace quarbel

@@ -11,18 +11,28 @@
 // It uses a LibreOffice profile of its own under PROFILES (default: the user's cache folder),
 // one per running helper, so two conversions at once never share one.
 //
+// Documents are only read: the profile turns LibreOffice's lock files off, so nothing is ever
+// written beside a teacher's document. Tracked changes are accepted before a document is saved,
+// so the page shows the text as it reads with every change taken.
+//
 //   quarbel-wordproc [--profiles PROFILES]
 
+// The unstable part of the interface holds the calls that accept tracked changes.
+#define LOK_USE_UNSTABLE_API
 #include <LibreOfficeKit/LibreOfficeKit.hxx>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <sys/file.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -88,6 +98,67 @@ std::string FileUrl(const fs::path& path) {
   return url;
 }
 
+// Settings of the profile that keep LibreOffice from writing lock files beside the documents
+// it opens (a lock file left behind makes Word and LibreOffice report the document as in use).
+const char* const kProfileSettings[] = {
+    R"(<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="UseDocumentOOoLockFile" oor:op="fuse"><value>false</value></prop></item>)",
+    R"(<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="UseDocumentSystemFileLocking" oor:op="fuse"><value>false</value></prop></item>)",
+    R"(<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="UseLocking" oor:op="fuse"><value>false</value></prop></item>)",
+};
+
+// Puts our settings into the profile's own settings file, keeping whatever else it holds.
+void WriteProfileSettings(const fs::path& profile) {
+  const fs::path file = profile / "user" / "registrymodifications.xcu";
+  std::string text;
+  {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    text = bytes.str();
+  }
+  const size_t end = text.rfind("</oor:items>");
+  if (end == std::string::npos)
+    text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
+           "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+           "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n</oor:items>\n";
+  std::string missing;
+  for (const char* item : kProfileSettings) {
+    if (text.find(item) == std::string::npos)
+      missing += std::string(item) + "\n";
+  }
+  if (missing.empty())
+    return;
+  text.insert(text.rfind("</oor:items>"), missing);
+  std::error_code error;
+  fs::create_directories(file.parent_path(), error);
+  const fs::path temporary = file.string() + ".new";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << text;
+    if (!out.flush())
+      return;
+  }
+  fs::rename(temporary, file, error);
+}
+
+// Accepts every tracked change of the document. LibreOffice runs the command on its own
+// thread, so the document is asked again until no change is left (or the time is up).
+void AcceptTrackedChanges(lok::Document& document) {
+  const auto pending = [&document] {
+    char* values = document.getCommandValues(".uno:AcceptTrackedChanges");
+    const bool any = values && std::string(values).find("\"index\"") != std::string::npos;
+    std::free(values);
+    return any;
+  };
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (pending() && std::chrono::steady_clock::now() < deadline) {
+    document.postUnoCommand(".uno:AcceptAllTrackedChanges",
+                            R"({"SynchronMode":{"type":"boolean","value":true}})");
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
 void Reply(const std::string& line) {
   std::string clean = line;
   for (char& c : clean) {
@@ -128,6 +199,7 @@ int main(int argc, char** argv) {
   // left by a helper that was killed; LibreOffice would take the profile for one in use.
   std::error_code ignored;
   fs::remove(profile / ".lock", ignored);
+  WriteProfileSettings(profile);
   std::unique_ptr<lok::Office> office(lok::lok_cpp_init(install.c_str(), FileUrl(profile).c_str()));
   if (!office) {
     Reply("missing LibreOffice could not be started from " + install.string());
@@ -144,6 +216,8 @@ int main(int argc, char** argv) {
     if (command == "open") {
       document.reset();
       document.reset(office->documentLoad(FileUrl(argument).c_str(), "Batch=true"));
+      if (document)
+        AcceptTrackedChanges(*document);
       Reply(document ? "ok" : "error " + LastError(*office, "the document could not be loaded"));
     } else if (command == "save") {
       if (!document)

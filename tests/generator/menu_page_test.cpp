@@ -75,6 +75,18 @@ TEST(MenuBody, TableOfContentsEntriesHangUnderTheirDocumentAndKeepTheirSpan) {
   EXPECT_EQ(body[3], kClose + kClose + kClose);
 }
 
+TEST(MenuBody, TheTitleOfATableOfContentsIsNoEntry) {
+  const std::string doc = "<p class=MsoTocX1><span class=MsoHyperlink><a target=\"mainFrame\" "
+                          "href=\"page1.html\">Doc</a></span></p>";
+  const std::string title = W("<p class=MsoTocHeading>Зміст</p>");
+  const std::string toc1 =
+      "<p class=MsoToc1><span class=MsoHyperlink><a href=\"#_Toc1\">T1</a></span></p>";
+  const Lines with = MenuBody(doc + "\r\n" + title + "\r\n" + toc1 + "\r\n", ".gif");
+  EXPECT_EQ(with, MenuBody(doc + "\r\n" + toc1 + "\r\n", ".gif"));
+  for (const std::string& line : with)
+    EXPECT_EQ(line.find(W("Зміст")), std::string::npos) << U(line);
+}
+
 TEST(MenuTitle, IsTheTextBeforeTheBlankAndBracket) {
   EXPECT_EQ(MenuTitle("Lecture [ /a/b.doc ]"), "Lecture");
   EXPECT_EQ(MenuTitle("a[b] c [ /x.pdf ]"), "a[b] c");

@@ -1,6 +1,7 @@
 // The word processor for real: our helper with LibreOffice, on documents the tests write.
 #include "wordproc/libreoffice_word_processor.h"
 
+#include "structure/structure_file.h"
 #include "support/compound_file.h"
 #include "support/test_support.h"
 #include "support/word_fixtures.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -76,28 +78,52 @@ protected:
     ASSERT_GE(lock, 0);
     ::flock(lock, LOCK_EX);
 
-    std::ifstream png(kProgram / "Icons" / "Software" / "PDF.PNG", std::ios::binary);
-    WordFixture fixture;
-    fixture.pictureBytes.assign(std::istreambuf_iterator<char>(png), {});
-    const std::string course = MakeDocx(fixture);
-    const bool same =
-        fs::exists(folder / "Курс.docx") && ReadFileBytes(folder / "Курс.docx") == course;
-    WriteBytes(folder / "Курс.docx", course);
-    WordFixture intro = fixture;
-    intro.paragraphBeforeContents = true;
-    WriteBytes(folder / "intro.docx", MakeDocx(intro));
-    WordFixture plain = fixture;
-    plain.tableOfContents = false;
-    WriteBytes(folder / "plain.docx", MakeDocx(plain));
-    for (const char* format : {"doc", "rtf"}) {
-      if (same && fs::exists(folder / (std::string("Курс.") + format)))
-        continue;
+    // Writes a document; true when it is new or its bytes changed.
+    const auto write = [&folder](const char* name, const std::string& bytes) {
+      const bool same = fs::exists(folder / name) && ReadFileBytes(folder / name) == bytes;
+      if (!same)
+        WriteBytes(folder / name, bytes);
+      return !same;
+    };
+    // LibreOffice's own export of a document into another format, made again when the
+    // source changed.
+    const auto convert = [&folder](const char* source, bool changed, const char* format) {
+      const fs::path target = (folder / source).replace_extension(format);
+      if (!changed && fs::exists(target))
+        return;
       const std::string command = std::string("soffice --headless -env:UserInstallation=file://") +
                                   kProfiles.string() + "/soffice --convert-to " + format +
                                   " --outdir '" + folder.string() + "' '" +
-                                  (folder / "Курс.docx").string() + "' >/dev/null 2>&1";
+                                  (folder / source).string() + "' >/dev/null 2>&1";
       EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    }
+    };
+
+    std::ifstream png(kProgram / "Icons" / "Software" / "PDF.PNG", std::ios::binary);
+    WordFixture fixture;
+    fixture.pictureBytes.assign(std::istreambuf_iterator<char>(png), {});
+    const bool course = write("Курс.docx", MakeDocx(fixture));
+    convert("Курс.docx", course, "doc");
+    convert("Курс.docx", course, "rtf");
+    WordFixture intro = fixture;
+    intro.paragraphBeforeContents = true;
+    write("intro.docx", MakeDocx(intro));
+    WordFixture plain = fixture;
+    plain.tableOfContents = false;
+    write("plain.docx", MakeDocx(plain));
+
+    WordFixture reviewed;
+    reviewed.reviewerComment = true;
+    reviewed.trackedChanges = true;
+    convert("Рецензія.docx", write("Рецензія.docx", MakeDocx(reviewed)), "doc");
+    WordFixture older;
+    older.titleAboveContents = true;
+    older.contentsHyperlinks = false;
+    older.textBox = true;
+    write("old-toc.docx", MakeDocx(older));
+    const bool lo = write("lo-toc.fodt", MakeFlatOdt());
+    convert("lo-toc.fodt", lo, "docx");
+    convert("lo-toc.fodt", lo, "doc");
+    write("fragment.rtf", "{\\pard Bare {\\b fragment}\\par}\r\n");
     ::flock(lock, LOCK_UN);
     ::close(lock);
   }
@@ -150,6 +176,170 @@ TEST_F(WordProcessorTest, WithoutTableOfContentsOrWithAParagraphBeforeIt) {
   const std::string page = Convert(word, Document("intro.docx"));
   EXPECT_EQ(TocLines(page).size(), FixtureHeadings().size());
   EXPECT_LT(page.find("<p class=MsoNormal"), page.find("<p class=MsoToc"));
+}
+
+// The text a student reads: the page without its markup, blanks collapsed.
+std::string ReadableText(const std::string& page) {
+  std::string text;
+  bool tag = false;
+  for (const char c : page.substr(page.find("<body"))) {
+    if (c == '<')
+      tag = true;
+    else if (c == '>')
+      tag = false;
+    else if (!tag)
+      text += (c == '\r' || c == '\n' || c == '\t') ? ' ' : c;
+  }
+  std::string collapsed;
+  for (const char c : text) {
+    if (c != ' ' || (!collapsed.empty() && collapsed.back() != ' '))
+      collapsed += c;
+  }
+  return collapsed;
+}
+
+TEST_F(WordProcessorTest, ReviewedDocumentsConvertWithoutCommentsAndWithTheirChangesAccepted) {
+  LibreOfficeWordProcessor word(Options());
+  ASSERT_TRUE(word.start());
+  for (const char* name : {"Рецензія.docx", "Рецензія.doc"}) {
+    SCOPED_TRACE(name);
+    std::string page;
+    ASSERT_EQ(ErrorOf([&] { page = Convert(word, Document(name)); }), "<no error>");
+    EXPECT_EQ(PageContractViolations(page, true), "");
+    const std::string text = U(ReadableText(page));
+    EXPECT_NE(text.find("Фізика вивчає ґрунтовні закони природи"), std::string::npos);
+    EXPECT_EQ(text.find(kCommentText), std::string::npos) << "the comment shows";
+    EXPECT_NE(text.find(std::string("Зміни: ") + kInsertedText), std::string::npos) << text;
+    EXPECT_EQ(text.find(kDeletedText), std::string::npos) << "a deletion shows";
+  }
+}
+
+TEST_F(WordProcessorTest, NothingIsEverWrittenBesideTheDocuments) {
+  TempDir documents;
+  for (const char* name :
+       {"Курс.docx", "Рецензія.docx", "Рецензія.doc", "lo-toc.doc", "fragment.rtf"})
+    fs::copy_file(Document(name), documents / name);
+  WriteBytes(documents / "corrupt.docx", MakeDocx({}).substr(0, 700) + std::string(300, '\0'));
+  const auto listing = [&documents] {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(documents.path()))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> before = listing();
+
+  LibreOfficeWordProcessor word(Options());
+  ASSERT_TRUE(word.start());
+  for (const std::string& name : before) {
+    SCOPED_TRACE(name);
+    const std::string error = ErrorOf([&] { word.open(documents / name); });
+    EXPECT_EQ(listing(), before) << "while open";
+    if (error == "<no error>") {
+      word.saveAsWebPage(out / "page1.html");
+      word.close();
+    } else {
+      EXPECT_EQ(name, "corrupt.docx") << error;
+    }
+    EXPECT_EQ(listing(), before) << "after close";
+  }
+}
+
+TEST_F(WordProcessorTest, ATableOfContentsUnderItsTitleReachesTheEntries) {
+  LibreOfficeWordProcessor word(Options());
+  ASSERT_TRUE(word.start());
+  // Made in LibreOffice: a title, a subtitle, "Зміст" and three heading levels.
+  for (const char* name : {"lo-toc.docx", "lo-toc.doc"}) {
+    SCOPED_TRACE(name);
+    const std::string page = Convert(word, Document(name));
+    EXPECT_EQ(PageContractViolations(page, true), "");
+    const std::vector<TocLine> entries = TocLines(page);
+    ASSERT_EQ(entries.size(), LoHeadings().size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+      EXPECT_EQ(entries[i].level, LoHeadings()[i].level);
+      EXPECT_EQ(U(entries[i].title), LoHeadings()[i].title); // no page number
+      EXPECT_NE(page.find("<a name=\"" + entries[i].anchor + "\"></a>"), std::string::npos);
+    }
+    EXPECT_NE(page.find(W("<p class=MsoTocHeading>Зміст</p>")), std::string::npos);
+    EXPECT_NE(page.find("<p class=MsoTitle"), std::string::npos);
+    EXPECT_NE(page.find("<p class=MsoSubtitle"), std::string::npos);
+    EXPECT_LT(page.find("<p class=MsoToc"), page.find("<p class=MsoNormal"));
+  }
+
+  // Made in Word with an older table: no links, no bookmarks on the headings.
+  const std::string page = Convert(word, Document("old-toc.docx"));
+  EXPECT_EQ(PageContractViolations(page, true), "");
+  const std::vector<TocLine> entries = TocLines(page);
+  ASSERT_EQ(entries.size(), FixtureHeadings().size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_EQ(entries[i].level, FixtureHeadings()[i].level);
+    EXPECT_EQ(U(entries[i].title), FixtureHeadings()[i].title);
+    const size_t anchor = page.find("<a name=\"" + entries[i].anchor + "\"></a>");
+    ASSERT_NE(anchor, std::string::npos) << entries[i].anchor;
+    EXPECT_EQ(page.compare(anchor + entries[i].anchor.size() + 15, entries[i].title.size(),
+                           entries[i].title),
+              0)
+        << "the anchor stands at the start of its heading";
+  }
+  EXPECT_LT(page.find("<p class=MsoToc"), page.find("<p class=MsoNormal"));
+}
+
+TEST_F(WordProcessorTest, SpacesOfFormattedRunsTextBoxesAndRtfFragments) {
+  LibreOfficeWordProcessor word(Options());
+  ASSERT_TRUE(word.start());
+  const std::string course = U(ReadableText(Convert(word, Document("Курс.docx"))));
+  EXPECT_NE(course.find("Перше друге"), std::string::npos) << course;
+  EXPECT_NE(course.find("SECTION 1 Introduction"), std::string::npos) << course;
+
+  // A text box: its caption shows, the empty picture LibreOffice draws for its box does not.
+  for (const auto& entry : fs::directory_iterator(out.path()))
+    fs::remove_all(entry.path());
+  const std::string boxed = Convert(word, Document("old-toc.docx"));
+  EXPECT_NE(boxed.find(W(kCaptionText)), std::string::npos);
+  EXPECT_EQ(boxed.find("name=\"Shape"), std::string::npos);
+  for (const auto& entry : fs::directory_iterator(out.path())) {
+    const std::string file = entry.path().filename().string();
+    EXPECT_TRUE(file == "page1.html" || boxed.find(file) != std::string::npos)
+        << file << " is left in the textbook but no page shows it";
+  }
+
+  // RTF without its header, as some programs write it: read as RTF, not shown as code.
+  const std::string fragment = Convert(word, Document("fragment.rtf"));
+  EXPECT_NE(fragment.find("Bare <b>fragment</b>"), std::string::npos) << fragment;
+  EXPECT_EQ(fragment.find("\\pard"), std::string::npos);
+}
+
+TEST_F(WordProcessorTest, ACourseOfEveryKindOfDocumentConvertsAndLeavesNothingBesideThem) {
+  TempDir documents;
+  Outline nodes;
+  for (const char* name :
+       {"Курс.docx", "Курс.doc", "Курс.rtf", "plain.docx", "intro.docx", "Рецензія.docx",
+        "Рецензія.doc", "old-toc.docx", "lo-toc.docx", "lo-toc.doc", "fragment.rtf"}) {
+    fs::copy_file(Document(name), documents / name);
+    nodes.push_back(
+        {0, W(fs::path(name).filename().string()) + " [ " + W((documents / name).string()) + " ]"});
+  }
+  WriteStructureFile(out / "course.QCT", nodes);
+  const auto before = [&documents] {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(documents.path()))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> listing = before();
+  const std::string command = std::string("'") + (kProgram / "quarbel-convert").string() +
+                              "' --yes '" + (out / "course.QCT").string() + "' '" +
+                              (out / "book").string() + "' >/dev/null 2>'" +
+                              (out / "err.txt").string() + "'";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << ReadFileBytes(out / "err.txt");
+  EXPECT_EQ(before(), listing);
+  const std::string menu = ReadFileBytes(out / "book" / "menu.html");
+  for (const FixtureHeading& heading : LoHeadings())
+    EXPECT_NE(menu.find(W(heading.title) + "</a>"), std::string::npos) << heading.title;
+  EXPECT_EQ(menu.find(W(">Зміст<")), std::string::npos);
 }
 
 TEST_F(WordProcessorTest, BadDocumentsFailOneByOneAndTheWordProcessorGoesOn) {

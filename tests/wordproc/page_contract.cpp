@@ -102,10 +102,11 @@ std::string PageContractViolations(std::string_view page, bool tableOfContents) 
     else if (normal == std::string_view::npos)
       problems += "no <p class=MsoNormal paragraph\n";
     else if (normal > toc) {
-      // Between the entries and the paragraph after them stand only entries.
+      // Between the entries and the paragraph after them stand only entries, after the
+      // table's own title when it has one.
       std::string block(page.substr(toc, normal - toc));
       static const std::regex entries(
-          R"re(^(<p class=MsoToc[0-9]+><span class=MsoHyperlink><a href="#[^"]+">[^<]*</a></span></p>\r\n)+$)re");
+          R"re(^(<p class=MsoTocHeading>[^<]*</p>\r\n)?(<p class=MsoToc[0-9]+><span class=MsoHyperlink><a href="#[^"]+">[^<]*</a></span></p>\r\n)+$)re");
       if (!std::regex_match(block, entries))
         problems += "the table of contents holds more than its entries\n";
     }

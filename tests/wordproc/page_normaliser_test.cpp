@@ -108,6 +108,142 @@ TEST(PageNormaliser, TablesOfContentsInOtherShapes) {
   }
 }
 
+TEST(PageNormaliser, PageNumbersLeaveTheEntriesWhateverStandsBeforeThem) {
+  const std::string headings = "<h1><a name=\"a\"></a>1. Модель OSI</h1>"
+                               "<h2><a name=\"b\"></a>Розділ 2</h2>"
+                               "<h2><a name=\"c\"></a>Вступ</h2>";
+  struct Case {
+    const char* link;
+    const char* title;
+  } cases[] = {
+      {"1. Модель OSI\t1", "1. Модель OSI"},
+      {"1. Модель OSI 12", "1. Модель OSI"}, // the tab became a blank
+      {"1. Модель OSI\xC2\xA0\xC2\xA0"
+       "7",
+       "1. Модель OSI"},             // no-break spaces
+      {"Вступ ........ 5", "Вступ"}, // dot leaders
+      {"Розділ 2", "Розділ 2"},      // the heading's own number stays
+      {"Розділ 2\t9", "Розділ 2"},
+  };
+  for (const Case& c : cases) {
+    const std::string href = std::string(c.title) == "Вступ" ? "c" : c.title[0] == '1' ? "a" : "b";
+    const std::string page = NormaliseWebPage(
+        Page("<p><a href=\"#" + href + "\">" + c.link + "</a></p><p>x</p>" + headings));
+    const auto entries = TocLines(page);
+    ASSERT_EQ(entries.size(), 1u) << c.link;
+    EXPECT_EQ(U(entries[0].title), c.title) << c.link;
+  }
+}
+
+TEST(PageNormaliser, TheTableTitleAndTheDocumentTitleDoNotHoldTheTableInThePage) {
+  const std::string headings = "<h1><a name=\"a\"></a>Перший</h1><p>Текст</p>"
+                               "<h2><a name=\"b\"></a>Другий</h2><p>Текст</p>";
+  const std::string entries =
+      "<p><a href=\"#a\">Перший\t1</a></p><p><a href=\"#b\">Другий\t2</a></p>";
+  struct Case {
+    const char* name;
+    std::string html;
+    bool lifted; // the table comes before the first plain paragraph
+  } cases[] = {
+      {"Word: title, subtitle and the table's title above the field",
+       Page("<p align=center>Фізика</p><p>Конспект лекцій</p><p>Зміст</p><div>" + entries +
+            "</div>" + headings),
+       true},
+      {"LibreOffice: the table's title in a section of its own inside the table",
+       Page("<p>Фізика</p><div id=\"Table of Contents1\"><div id=\"TextSection\"><p>Contents:</p>"
+            "</div>" +
+            entries + "</div>" + headings),
+       true},
+      {"the table's title just before LibreOffice's section",
+       Page("<p>Фізика</p><p><br></p><p>ЗМІСТ</p><div id=\"Table of Contents1\">" + entries +
+            "</div>" + headings),
+       true},
+      {"ordinary text above the table's title",
+       Page("<p>Цей посібник написано для студентів другого курсу.</p><p>Він має " +
+            std::string(400, 'x') + "</p><p>Зміст</p>" + entries + headings),
+       false},
+      {"a paragraph that is no table title",
+       Page("<p>Передмова до курсу.</p>" + entries + headings), false},
+  };
+  for (const Case& c : cases) {
+    const std::string page = NormaliseWebPage(c.html);
+    EXPECT_EQ(PageContractViolations(page, true), "") << c.name;
+    EXPECT_EQ(TocLines(page).size(), 2u) << c.name;
+    EXPECT_EQ(page.find("<p class=MsoToc") < page.find("<p class=MsoNormal"), c.lifted) << c.name;
+    if (c.lifted) {
+      EXPECT_NE(page.find("<p class=MsoTocHeading>"), std::string::npos) << c.name;
+      EXPECT_TRUE(Holds(page, "<p class=MsoTitle>Фізика</p>") ||
+                  Holds(page, "<p class=MsoTitle align=\"center\">Фізика</p>"))
+          << c.name;
+    }
+  }
+  // The title keeps its own words; it stands once, before the entries.
+  const std::string page = NormaliseWebPage(cases[1].html);
+  EXPECT_EQ(page.find("Contents:"), page.rfind("Contents:"));
+  EXPECT_NE(page.find("<p class=MsoTocHeading>Contents:</p>\r\n<p class=MsoToc1>"),
+            std::string::npos);
+}
+
+TEST(PageNormaliser, ATableWithoutLinksGetsThemAndItsHeadingsGetAnchors) {
+  const std::string page = NormaliseWebPage(
+      Page("<p>Зміст</p><div id=\"Table of Contents1\"><p>\tВступ\t1</p><p>1.1 Мета\t2</p>"
+           "<p>Оптика ....... 3</p></div><h1>Вступ</h1><p>Текст</p><ol><li><h2>Мета</h2></li></ol>"
+           "<h1><a name=\"bm\"></a>Оптика</h1><p>Текст</p>"));
+  EXPECT_EQ(PageContractViolations(page, true), "");
+  const auto entries = TocLines(page);
+  // "Оптика ....... 3" has no tab: it is not read as an entry, and the table ends before it.
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(U(entries[0].title), "Вступ");
+  EXPECT_EQ(entries[0].level, 1);
+  EXPECT_EQ(U(entries[1].title), "1.1 Мета");
+  EXPECT_EQ(entries[1].level, 2);
+  EXPECT_TRUE(Holds(page, ("<h1><a name=\"" + entries[0].anchor + "\"></a>Вступ</h1>").c_str()));
+  EXPECT_TRUE(Holds(page, ("<h2><a name=\"" + entries[1].anchor + "\"></a>Мета</h2>").c_str()));
+  EXPECT_NE(entries[0].anchor, entries[1].anchor);
+
+  // Paragraphs that end in a tab and a number but name no heading are left alone.
+  const std::string prices =
+      NormaliseWebPage(Page("<p>Зошит\t12</p><p>Ручка\t5</p><h1>Підсумок</h1><p>x</p>"));
+  EXPECT_EQ(PageContractViolations(prices, false), "");
+  EXPECT_TRUE(Holds(prices, "Зошит\t12"));
+}
+
+TEST(PageNormaliser, SpacesBetweenWordsStayWhereverTheyStand) {
+  struct Case {
+    const char* html;
+    const char* expected;
+  } cases[] = {
+      {"<p>Перше<b> </b>друге</p>", "<p class=MsoNormal>Перше<b> </b>друге</p>"},
+      {"<p><span>SECTION 1</span><span lang=\"en-US\"> </span><span>Introduction</span></p>",
+       "<p class=MsoNormal><span>SECTION 1</span><span lang=\"en-US\"> </span>"
+       "<span>Introduction</span></p>"},
+      {"<p><i>один</i> <i>два</i></p>", "<p class=MsoNormal><i>один</i> <i>два</i></p>"},
+      {"<p>слово<font face=\"Arial\"><span> </span></font>слово</p>",
+       "<p class=MsoNormal>слово<font face=\"Arial\"><span> </span></font>слово</p>"},
+      // Whitespace between blocks only lays out the markup.
+      {"<div>\n  <p>а</p>\n  <p>б</p>\n</div>",
+       "<div>\r\n<p class=MsoNormal>а</p>\r\n<p class=MsoNormal>б</p></div>"},
+  };
+  for (const Case& c : cases)
+    EXPECT_TRUE(Holds(NormaliseWebPage(Page(c.html)), c.expected)) << c.html;
+}
+
+TEST(PageNormaliser, TheEmptyBoxPictureOfATextBoxIsLeftOut) {
+  std::vector<std::string> dropped;
+  const std::string page = NormaliseWebPage(
+      Page("<p><img src=\"p_html_1.gif\" name=\"Shape1\" align=\"left\"><br clear=\"left\"/>"
+           "</img><span id=\"Frame1\"><p>Рис. 1</p></span></p>"
+           "<p><img src=\"p_html_2.gif\" name=\"Shape2\"></p>" // a drawing of its own
+           "<p><img src=\"p_html_3.png\" name=\"Image1\"><span id=\"Frame2\">x</span></p>"),
+      &dropped);
+  EXPECT_EQ(dropped, std::vector<std::string>{"p_html_1.gif"});
+  EXPECT_EQ(page.find("p_html_1.gif"), std::string::npos);
+  EXPECT_TRUE(Holds(page, "<span id=\"Frame1\">"));
+  EXPECT_TRUE(Holds(page, "Рис. 1"));
+  EXPECT_TRUE(Holds(page, "p_html_2.gif"));
+  EXPECT_TRUE(Holds(page, "p_html_3.png"));
+}
+
 TEST(PageNormaliser, ATableFollowedByAHeadingGetsAnEmptyParagraphAfterIt) {
   const std::string page = NormaliseWebPage(
       Page("<div id=\"Table of Contents1\"><p><a href=\"#a\">Перший\t1</a></p></div>"

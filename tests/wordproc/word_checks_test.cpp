@@ -27,6 +27,11 @@ TEST(WordDocumentCheck, AcceptsWordFormatsAndRefusesEverythingElse) {
       {"empty", "", false},
       {"picture", "\xFF\xD8\xFF\xE0JFIF", false},
       {"zip without its header", "PK\x05\x06", false},
+      {"rtf fragment without its header", "{\\pard Text\\par}", true},
+      {"rtf after a byte order mark", "\xEF\xBB\xBF{\\rtf1\\ansi", true},
+      {"rtf after blank lines", "\r\n\r\n{\\rtf1", true},
+      {"a brace but no control word", "{ just text }", false},
+      {"a brace and a backslash alone", "{\\", false},
   };
   TempDir dir;
   for (const Case& c : cases) {
@@ -42,6 +47,28 @@ TEST(WordDocumentCheck, AcceptsWordFormatsAndRefusesEverythingElse) {
   }
   EXPECT_THROW(CheckWordDocumentFile(dir / "missing.doc"), Error);
   EXPECT_THROW(CheckWordDocumentFile(dir.path()), Error);
+}
+
+TEST(WordDocumentCheck, RtfThatLibreOfficeCannotReadAsItIsIsMended) {
+  struct Case {
+    std::string bytes;
+    WordDocumentShape shape;
+    std::string mended; // what LibreOffice gets when the shape is RepairRtf
+  } cases[] = {
+      {"{\\rtf1\\ansi Text}", WordDocumentShape::AsItIs, ""},
+      {"PK\x03\x04rest", WordDocumentShape::AsItIs, ""},
+      {"{\\pard Text\\par}", WordDocumentShape::RepairRtf, "{\\rtf1{\\pard Text\\par}}"},
+      {"\xEF\xBB\xBF{\\rtf1 Text}", WordDocumentShape::RepairRtf, "{\\rtf1 Text}"},
+      {" \r\n{\\*\\generator x}{\\pard}", WordDocumentShape::RepairRtf,
+       "{\\rtf1{\\*\\generator x}{\\pard}}"},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    WriteBytes(dir / "file.rtf", c.bytes);
+    EXPECT_EQ(CheckWordDocumentFile(dir / "file.rtf"), c.shape) << c.bytes;
+    if (c.shape == WordDocumentShape::RepairRtf)
+      EXPECT_EQ(RepairedRtf(c.bytes), c.mended) << c.bytes;
+  }
 }
 
 TEST(WordRunning, FindsWinwordByCommandOrFirstArgumentInAnyLetterCase) {

@@ -191,6 +191,11 @@ void LibreOfficeWordProcessor::open(const std::filesystem::path& document) {
                                          : document;
   const std::string reply =
       Call("open " + std::filesystem::absolute(read).string(), options_.callLimit);
+  if (reply.rfind("error writer-ui-missing", 0) == 0)
+    throw Error(Cp1251FromUtf8("Не вдалося відкрити документ \"") + PathForMessage(document) +
+                Cp1251FromUtf8("\": встановлений LibreOffice Writer не має вікон, потрібних для "
+                               "документів з примітками. Встановіть пакет libreoffice-writer "
+                               "замість libreoffice-writer-nogui."));
   if (reply != "ok")
     throw Failure("Не вдалося відкрити документ", document);
 }

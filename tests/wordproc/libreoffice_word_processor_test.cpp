@@ -229,7 +229,12 @@ TEST_F(WordProcessorTest, NothingIsEverWrittenBesideTheDocuments) {
   };
   const std::vector<std::string> before = listing();
 
-  LibreOfficeWordProcessor word(Options());
+  // A profile of its own: what keeps LibreOffice from writing lock files must come from the
+  // helper, not from a profile that an earlier run left behind.
+  TempDir profiles;
+  HelperOptions options = Options();
+  options.profiles = profiles.path();
+  LibreOfficeWordProcessor word(options);
   ASSERT_TRUE(word.start());
   for (const std::string& name : before) {
     SCOPED_TRACE(name);
@@ -443,6 +448,20 @@ TEST_F(WordProcessorTest, HelpersThatFailAreEndedAndReported) {
     EXPECT_EQ(ErrorOf([&] { word.open(Document("plain.docx")); }),
               "Текстовий процесор не відповідає; його роботу завершено.");
     EXPECT_TRUE(ProcessGone(stuck));
+  }
+  {
+    // A LibreOffice without Writer's window layouts cannot open a document with comments;
+    // the teacher learns which package is missing.
+    LibreOfficeWordProcessor word(Options(FakeHelper(
+        out, "nogui",
+        "echo ready\nread line\necho 'error writer-ui-missing loadComponentFromURL returned an "
+        "empty reference'\nread line\n")));
+    ASSERT_TRUE(word.start());
+    EXPECT_EQ(ErrorOf([&] { word.open(Document("Рецензія.docx")); }),
+              "Не вдалося відкрити документ \"" + Document("Рецензія.docx").string() +
+                  "\": встановлений LibreOffice Writer не має вікон, потрібних для документів з "
+                  "примітками. Встановіть пакет libreoffice-writer замість "
+                  "libreoffice-writer-nogui.");
   }
   {
     LibreOfficeWordProcessor word(Options(out / "no-such-helper"));

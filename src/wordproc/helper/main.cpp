@@ -2,7 +2,9 @@
 // LibreOfficeKit in this process. The program starts one helper per conversion and talks to
 // it line by line:
 //
-//   -> open PATH      <- ok | error TEXT      load a document
+//   -> open PATH      <- ok | error TEXT      load a document (error writer-ui-missing TEXT:
+//                                             this LibreOffice lacks the window layouts it
+//                                             needs for documents with comments)
 //   -> save PATH      <- ok | error TEXT      save it as an HTML page (pictures beside it)
 //   -> close          <- ok                   close it without saving
 //   -> quit           <- ok                   end LibreOffice and the helper
@@ -216,9 +218,19 @@ int main(int argc, char** argv) {
     if (command == "open") {
       document.reset();
       document.reset(office->documentLoad(FileUrl(argument).c_str(), "Batch=true"));
-      if (document)
+      if (document) {
         AcceptTrackedChanges(*document);
-      Reply(document ? "ok" : "error " + LastError(*office, "the document could not be loaded"));
+        Reply("ok");
+      } else {
+        // The Writer of LibreOffice's packages "without a desktop" lacks the layouts of its
+        // windows; loading a document with comments fails there, and nothing else says why.
+        std::error_code error;
+        const bool layouts = fs::exists(install.parent_path() / "share" / "config" / "soffice.cfg" /
+                                            "modules" / "swriter" / "ui" / "annotation.ui",
+                                        error);
+        Reply(std::string(layouts ? "error " : "error writer-ui-missing ") +
+              LastError(*office, "the document could not be loaded"));
+      }
     } else if (command == "save") {
       if (!document)
         Reply("error no document is open");

@@ -1,13 +1,18 @@
 #include "generator/convert_command.h"
 
 #include "generator/generate_textbook.h"
+#include "generator/staged_textbook.h"
 #include "generator/textbook_folder.h"
 #include "generator/wrapper_pages.h"
 #include "structure/node_text.h"
 #include "text/cp1251.h"
+#include "text/error.h"
+#include "text/file_bytes.h"
 #include "text/paths.h"
 #include "text/text_case.h"
 
+#include <memory>
+#include <new>
 #include <set>
 
 namespace quarbel {
@@ -21,6 +26,30 @@ std::string T(const char* utf8) {
 bool IsWordDocumentPath(const std::string& path) {
   const std::string ext = UpperCaseText(ExtensionOf(path));
   return ext == ".DOC" || ext == ".DOCX" || ext == ".RTF";
+}
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  if (from.empty())
+    return text;
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+// What went wrong, in words for the teacher: our own errors say it already; the library's
+// are told by their system error; nothing in English reaches the message.
+std::string CauseOf(const std::exception& failure) {
+  if (const auto* error = dynamic_cast<const Error*>(&failure))
+    return error->text();
+  if (const auto* error = dynamic_cast<const std::filesystem::filesystem_error*>(&failure)) {
+    std::string text = T("Помилка роботи з файлом");
+    if (!error->path1().empty())
+      text += " \"" + PathForMessage(error->path1()) + "\"";
+    return text + ": " + SystemErrorText(error->code().value());
+  }
+  if (dynamic_cast<const std::bad_alloc*>(&failure))
+    return T("Недостатньо пам'яті.");
+  return T("Внутрішня помилка програми.");
 }
 
 } // namespace
@@ -71,22 +100,31 @@ ConvertOutcome ConvertCourse(GenerationInput input, Prompts& prompts, WordProces
     return ConvertOutcome::Cancelled;
   input.outputFolder = *chosen;
 
-  TextbookFolder folder(input.outputFolder);
   progress.SetMaximum(0);
   progress.SetPosition(0);
   progress.Show();
+  // The textbook is written beside the chosen folder and put in place only when complete;
+  // whatever fails, the chosen folder stays as it was.
+  std::unique_ptr<StagedTextbook> staged;
   GenerationResult result;
   try {
+    staged = std::make_unique<StagedTextbook>(input.outputFolder);
+    TextbookFolder folder(staged->path());
     folder.Prepare();
     result = GenerateTextbook(input, folder, word, progress);
-  } catch (const std::exception&) {
-    folder.RemoveWhatWasMade();
+    if (result == GenerationResult::Done)
+      staged->Commit(folder.copies());
+  } catch (const std::exception& failure) {
+    std::string cause = CauseOf(failure);
+    if (staged) // the teacher knows the chosen folder, not the staging folder beside it
+      cause = ReplaceAll(cause, PathForMessage(staged->path()), PathForMessage(staged->target()));
+    staged.reset();
     progress.Close();
-    prompts.Warning(T("Помилка при конвертуванні !"));
+    prompts.Warning(T("Помилка при конвертуванні !") + "\n" + cause);
     return ConvertOutcome::Failed;
   }
+  staged.reset();
   if (result == GenerationResult::WordProcessorMissing) {
-    folder.RemoveWhatWasMade();
     progress.Close();
     prompts.Warning(T("Для коректної роботи програми, необхідно встановити LibreOffice Writer !"));
     return ConvertOutcome::WordProcessorMissing;

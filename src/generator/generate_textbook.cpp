@@ -2,6 +2,7 @@
 
 #include "generator/menu_page.h"
 #include "generator/navigation.h"
+#include "generator/page_pictures.h"
 #include "generator/style_sheets.h"
 #include "generator/title_page.h"
 #include "generator/word_page.h"
@@ -9,6 +10,8 @@
 #include "pictures/builtin_icons.h"
 #include "resources/embedded_files.h"
 #include "structure/node_text.h"
+#include "text/cp1251.h"
+#include "text/error.h"
 #include "text/file_bytes.h"
 #include "text/paths.h"
 #include "text/safe_file_name.h"
@@ -33,6 +36,15 @@ std::string IconExtension(const IconPicture& icon) {
   return icon.bytes.empty() || icon.extension.empty() ? ".gif" : icon.extension;
 }
 
+void WriteTheRest(const GenerationInput& input, TextbookFolder& folder,
+                  const std::string& styleName, int pages);
+
+// "Документ "…" не вдалося перетворити на сторінку:" and the cause on the next line.
+std::string DocumentFailure(const std::string& path, const std::string& cause) {
+  return Cp1251FromUtf8("Документ \"") + path +
+         Cp1251FromUtf8("\" не вдалося перетворити на сторінку:\n") + cause;
+}
+
 class Walk {
 public:
   Walk(const GenerationInput& input, TextbookFolder& folder, WordProcessor& word)
@@ -49,18 +61,28 @@ public:
     Lines lines;
     if (kind == PageKind::Word) {
       if (!wordStarted_) {
+        // A word processor that is there but cannot be started counts as missing: the
+        // teacher learns what to install either way.
         try {
           if (!word_.start())
             return false;
-        } catch (...) {
-          startFailed_ = true;
-          throw;
+        } catch (const std::exception&) {
+          return false;
         }
         wordStarted_ = true;
       }
-      word_.open(FsPath(path));
-      word_.saveAsWebPage(folder_ / pageName);
-      word_.close();
+      try {
+        word_.open(FsPath(path));
+        word_.saveAsWebPage(folder_ / pageName);
+        word_.close();
+        CheckPagePictures(folder_, pageName);
+      } catch (const Error& error) {
+        documentError_ = DocumentFailure(path, error.text());
+        throw;
+      } catch (const std::exception&) {
+        documentError_ = DocumentFailure(path, Cp1251FromUtf8("невідома помилка"));
+        throw;
+      }
       // The word processor writes Windows-1251.
       lines = SplitLines(ReadFileBytes(folder_ / pageName));
       CleanUpWordPage(lines, page, input_.encoding, !styleSafeName_.empty());
@@ -80,8 +102,8 @@ public:
   }
 
   const std::string& styleSafeName() const { return styleSafeName_; }
-  // The word processor failed to start: the conversion as a whole fails.
-  bool startFailed() const { return startFailed_; }
+  // What ended the walk at a document, for the teacher; empty when nothing did.
+  const std::string& documentError() const { return documentError_; }
 
 private:
   Lines WrapperPage(PageKind kind, const std::string& path, int page) {
@@ -110,7 +132,7 @@ private:
   std::string styleSafeName_;
   bool wordStarted_ = false;
   bool playerWritten_ = false;
-  bool startFailed_ = false;
+  std::string documentError_;
 };
 
 } // namespace
@@ -139,12 +161,25 @@ GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& 
     }
   } catch (const std::exception&) {
     // A document that could not be made into a page ends the walk; the pages written so
-    // far stay, and the menu below reports the first one missing.
-    if (walk.startFailed())
-      throw;
+    // far stay, and the menu below fails on the first one missing.
   }
   walk.Quit();
+  try {
+    WriteTheRest(input, folder, walk.styleSafeName(), pages);
+  } catch (const std::exception&) {
+    // The document that ended the walk is the cause the teacher needs to hear of.
+    if (!walk.documentError().empty())
+      throw Error(walk.documentError());
+    throw;
+  }
+  progress.SetPosition(++position);
+  return GenerationResult::Done;
+}
 
+namespace {
+
+void WriteTheRest(const GenerationInput& input, TextbookFolder& folder,
+                  const std::string& styleName, int pages) {
   std::array<std::string, kIconCount> extensions;
   for (int i = 0; i < kIconCount; ++i)
     extensions[i] = IconExtension(input.icons[i]);
@@ -153,7 +188,6 @@ GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& 
     AddPageNavigation(folder, pages, input.encoding, extensions[PreviousIcon],
                       extensions[ForwardIcon]);
 
-  const std::string& styleName = walk.styleSafeName();
   const bool stockStyle =
       !input.styleFile.empty() && LowerCaseText(FileNameOf(input.styleFile)) == "default.css";
   MenuOptions menu;
@@ -184,8 +218,8 @@ GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& 
     folder.WriteBytes(std::string("img/") + kIconFiles[i].name + extensions[i],
                       icon.bytes.empty() ? BuiltInIconGif(kIconFiles[i].builtIn) : icon.bytes);
   }
-  progress.SetPosition(++position);
-  return GenerationResult::Done;
 }
+
+} // namespace
 
 } // namespace quarbel

@@ -7,14 +7,17 @@
 
 namespace quarbel {
 
-// The folder a textbook is written into. It remembers what the folder held before, so that a
-// failed conversion can take away exactly what it made and nothing the user had there.
+// The folder a textbook's files are written into. Names inside it are Windows-1251 text, as
+// every text of the program, and reach the file system through the same conversion as every
+// other path. A conversion writes into a staging folder (see StagedTextbook) that becomes
+// the textbook only when it is complete.
 class TextbookFolder {
 public:
   explicit TextbookFolder(std::filesystem::path folder);
 
   const std::filesystem::path& path() const { return folder_; }
-  std::filesystem::path operator/(std::string_view relative) const;
+  // The file system path of a name inside the folder ("other/Ґанок.pdf" in Windows-1251).
+  std::filesystem::path operator/(std::string_view relative1251) const;
 
   // Creates the folder itself and its subfolder "img".
   void Prepare();
@@ -25,18 +28,17 @@ public:
                  const std::string& encoding) const;
   std::string ReadText(std::string_view relative, const std::string& encoding) const;
   void WriteBytes(std::string_view relative, std::string_view bytes) const;
-  // Copies a file in unless the target exists; failures are ignored, as for every copy.
-  void CopyIfAbsent(const std::filesystem::path& source, std::string_view relative) const;
+  // Copies a file in unless the target exists. A source that does not exist is no error (the
+  // course may name a document that is gone); a copy that fails or comes out short is.
+  void CopyIfAbsent(const std::filesystem::path& source, std::string_view relative);
 
-  // Removes what was made since this object was created: files and folders in the folder,
-  // "img" and "other" that were not there; the folder itself when it was new or empty.
-  void RemoveWhatWasMade() const;
+  // The files that are copies of the teacher's files (relative file system paths): they never
+  // replace a file of the teacher's when the textbook is put in place.
+  const std::set<std::filesystem::path>& copies() const { return copies_; }
 
 private:
   std::filesystem::path folder_;
-  bool wasEmpty_ = true;                   // new or empty: the whole folder is the textbook's
-  bool canClean_ = true;                   // what it held could be listed
-  std::set<std::filesystem::path> before_; // entries of the folder, img/ and other/
+  std::set<std::filesystem::path> copies_;
 };
 
 } // namespace quarbel

@@ -4,6 +4,7 @@
 #include "text/error.h"
 #include "text/file_bytes.h"
 #include "text/paths.h"
+#include "wordproc/helper_protocol.h"
 #include "wordproc/page_normaliser.h"
 #include "wordproc/word_document_check.h"
 
@@ -189,8 +190,8 @@ void LibreOfficeWordProcessor::open(const std::filesystem::path& document) {
   const std::filesystem::path read = CheckWordDocumentFile(document) == WordDocumentShape::RepairRtf
                                          ? RepairedCopy(document)
                                          : document;
-  const std::string reply =
-      Call("open " + std::filesystem::absolute(read).string(), options_.callLimit);
+  const std::string reply = Call(
+      "open " + EncodeHelperField(std::filesystem::absolute(read).string()), options_.callLimit);
   if (reply.rfind("error writer-ui-missing", 0) == 0)
     throw Error(Cp1251FromUtf8("Не вдалося відкрити документ \"") + PathForMessage(document) +
                 Cp1251FromUtf8("\": встановлений LibreOffice Writer не має вікон, потрібних для "
@@ -201,8 +202,8 @@ void LibreOfficeWordProcessor::open(const std::filesystem::path& document) {
 }
 
 void LibreOfficeWordProcessor::saveAsWebPage(const std::filesystem::path& page) {
-  const std::string reply =
-      Call("save " + std::filesystem::absolute(page).string(), options_.callLimit);
+  const std::string reply = Call(
+      "save " + EncodeHelperField(std::filesystem::absolute(page).string()), options_.callLimit);
   if (reply != "ok")
     throw Failure("Не вдалося зберегти сторінку", page);
   std::vector<std::string> dropped;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace quarbel {
 namespace {
 
@@ -107,7 +109,10 @@ TEST_F(ConvertTest, AFailureInANewFolderLeavesNoFolder) {
   prompts.folders = {out / "new"};
   EXPECT_EQ(Convert({{0, Doc("a/x.doc")}, {0, Doc("a/broken.doc")}, {0, Doc("a/A.pdf")}}),
             ConvertOutcome::Failed);
-  EXPECT_EQ(prompts.said, (std::vector<std::string>{kFolder, kFailed}));
+  EXPECT_EQ(prompts.said, (std::vector<std::string>{
+                              kFolder, std::string(kFailed) + "\nДокумент \"" +
+                                           (sources / "a/broken.doc").string() +
+                                           "\" не вдалося перетворити на сторінку:\ncannot open"}));
   EXPECT_FALSE(fs::exists(out / "new"));
   EXPECT_EQ(progress.closed, 1);
 }
@@ -150,8 +155,105 @@ TEST_F(ConvertTest, AnOutputFolderThatCannotBeWrittenFails) {
   WriteBytes(out / "file", "a file, not a folder");
   prompts.folders = {out / "file" / "book"};
   EXPECT_EQ(Convert({{0, Doc("a/A.pdf")}}), ConvertOutcome::Failed);
-  EXPECT_EQ(prompts.said.back(), kFailed);
+  EXPECT_EQ(prompts.said.back(), std::string(kFailed) + "\nНе вдалося створити папку \"" +
+                                     (out / "file" / "book").string() +
+                                     "\": частина шляху не є папкою");
   EXPECT_EQ(ReadFileBytes(out / "file"), "a file, not a folder");
+}
+
+// Everything in a folder, with the contents of its files ("->" for a link and its target).
+std::map<std::string, std::string> Contents(const fs::path& folder) {
+  std::map<std::string, std::string> contents;
+  for (auto it = fs::recursive_directory_iterator(folder); it != fs::recursive_directory_iterator();
+       ++it) {
+    const std::string name = it->path().lexically_relative(folder).string();
+    if (it->is_symlink())
+      contents[name] = "-> " + fs::read_symlink(it->path()).string();
+    else if (it->is_regular_file())
+      contents[name] = ReadFileBytes(it->path());
+    else
+      contents[name] = "<folder>";
+  }
+  return contents;
+}
+
+TEST_F(ConvertTest, AFailureLeavesTheTeachersFilesOfTextbookNamesAsTheyWere) {
+  const fs::path folder = out / "mine";
+  fs::create_directories(folder);
+  WriteBytes(folder / "page1.html", "my first page");
+  WriteBytes(folder / "page2.html", "my second page");
+  WriteBytes(folder / "index.html", "my index");
+  const auto before = Contents(folder);
+  prompts.folders = {folder};
+  EXPECT_EQ(Convert({{0, Doc("a/x.doc")}, {0, Doc("a/A.pdf")}, {0, Doc("a/broken.doc")}}),
+            ConvertOutcome::Failed);
+  EXPECT_EQ(Contents(folder), before);
+  // Nothing of the conversion stays beside the folder either.
+  EXPECT_EQ(Contents(out.path()).size(), before.size() + 1);
+}
+
+TEST_F(ConvertTest, FoldersAndLinksTheTeacherMadeSurviveAFailure) {
+  fs::create_directories(out / "empty");
+  fs::create_symlink(out / "nowhere", out / "dangling");
+  fs::create_symlink(out / "loop", out / "loop");
+  for (const char* name : {"empty", "dangling", "loop"}) {
+    SCOPED_TRACE(name);
+    prompts.folders = {out / name};
+    EXPECT_EQ(Convert({{0, Doc("a/x.doc")}, {0, Doc("a/broken.doc")}}), ConvertOutcome::Failed);
+  }
+  EXPECT_TRUE(fs::is_directory(out / "empty"));
+  EXPECT_TRUE(fs::is_empty(out / "empty"));
+  EXPECT_EQ(fs::read_symlink(out / "dangling"), out / "nowhere");
+  EXPECT_EQ(fs::read_symlink(out / "loop"), out / "loop");
+  EXPECT_FALSE(fs::exists(fs::symlink_status(out / "nowhere")));
+  EXPECT_EQ(Contents(out.path()).size(), 3u);
+}
+
+TEST_F(ConvertTest, ALinkAtATextbookNameIsNeverWrittenThrough) {
+  const fs::path folder = out / "book";
+  fs::create_directories(folder / "other");
+  WriteBytes(out / "victim", "precious");
+  fs::create_symlink("../victim", folder / "page2.html");
+  fs::create_symlink("../../victim", folder / "other" / "a.pdf");
+  prompts.folders = {folder};
+  EXPECT_EQ(Convert({{0, Doc("a/x.doc")}, {0, Doc("a/A.pdf")}}), ConvertOutcome::Done);
+  EXPECT_EQ(ReadFileBytes(out / "victim"), "precious");
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder / "page2.html")));
+  // The teacher's link at a copy's name is the teacher's file: it stays, and is not followed.
+  EXPECT_TRUE(fs::is_symlink(folder / "other" / "a.pdf"));
+}
+
+TEST_F(ConvertTest, ConvertingAgainReplacesWhatTheEarlierConversionMadeAndNothingElse) {
+  const fs::path folder = out / "book";
+  fs::create_directories(folder / "other");
+  WriteBytes(folder / "other" / "mine.pdf", "the teacher's own file");
+  WriteBytes(sources / "a" / "old.pdf", "a document taken out later");
+  prompts.folders = {folder, folder};
+  ASSERT_EQ(Convert({{0, Doc("a/A.pdf")}, {0, Doc("a/old.pdf")}}), ConvertOutcome::Done);
+  EXPECT_EQ(ReadFileBytes(folder / "other" / "a.pdf"), "content");
+  EXPECT_TRUE(fs::exists(folder / "page2.html"));
+
+  // The teacher changes one document and takes the other out of the course.
+  WriteBytes(sources / "a" / "A.pdf", "changed content");
+  WriteBytes(sources / "a" / "mine.pdf", "a document named as the teacher's file");
+  ASSERT_EQ(Convert({{0, Doc("a/A.pdf")}, {0, Doc("a/mine.pdf")}}), ConvertOutcome::Done);
+  EXPECT_EQ(ReadFileBytes(folder / "other" / "a.pdf"), "changed content");
+  EXPECT_FALSE(fs::exists(folder / "other" / "old.pdf"));
+  EXPECT_EQ(ReadFileBytes(folder / "other" / "mine.pdf"), "the teacher's own file");
+  EXPECT_TRUE(fs::exists(folder / "page2.html"));
+}
+
+TEST_F(ConvertTest, AStagingFolderThatAKilledConversionLeftIsTakenAway) {
+  const fs::path folder = out / "book";
+  // What a conversion killed midway leaves: a staging folder beside the chosen one, named for
+  // a process that no longer runs.
+  const fs::path left = out / ".book.quarbel-999999999-1";
+  fs::create_directories(left / "img");
+  WriteBytes(left / "page1.html", "half a page");
+  prompts.folders = {folder};
+  EXPECT_EQ(Convert({{0, Doc("a/A.pdf")}}), ConvertOutcome::Done);
+  EXPECT_FALSE(fs::exists(left));
+  EXPECT_EQ(Contents(out.path()).count("book/page1.html"), 1u);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // LibreOfficeKit in this process. The program starts one helper per conversion and talks to
 // it line by line:
 //
+// PATH is one field: its control characters and "%" are written as %XX (helper_protocol.h).
+//
 //   -> open PATH      <- ok | error TEXT      load a document (error writer-ui-missing TEXT:
 //                                             this LibreOffice lacks the window layouts it
 //                                             needs for documents with comments)
@@ -22,6 +24,8 @@
 // The unstable part of the interface holds the calls that accept tracked changes.
 #define LOK_USE_UNSTABLE_API
 #include <LibreOfficeKit/LibreOfficeKit.hxx>
+
+#include "wordproc/helper_protocol.h"
 
 #include <chrono>
 #include <cstdio>
@@ -214,7 +218,8 @@ int main(int argc, char** argv) {
   while (std::getline(std::cin, line)) {
     const size_t blank = line.find(' ');
     const std::string command = line.substr(0, blank);
-    const std::string argument = blank == std::string::npos ? "" : line.substr(blank + 1);
+    const std::string argument =
+        blank == std::string::npos ? "" : quarbel::DecodeHelperField(line.substr(blank + 1));
     if (command == "open") {
       document.reset();
       document.reset(office->documentLoad(FileUrl(argument).c_str(), "Batch=true"));

@@ -1,0 +1,74 @@
+#include "generator/page_pictures.h"
+
+#include "pictures/picture_integrity.h"
+#include "text/cp1251.h"
+#include "text/error.h"
+#include "text/file_bytes.h"
+#include "text/paths.h"
+#include "text/text_case.h"
+
+namespace quarbel {
+namespace {
+
+int Hex(char c) {
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  return -1;
+}
+
+std::string PercentDecoded(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size() && Hex(text[i + 1]) >= 0 && Hex(text[i + 2]) >= 0) {
+      out += static_cast<char>(Hex(text[i + 1]) * 16 + Hex(text[i + 2]));
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+} // namespace
+
+std::vector<std::string> PagePictures(const std::string& page) {
+  std::vector<std::string> pictures;
+  const std::string lower = LowerCaseText(page);
+  for (size_t tag = lower.find("<img"); tag != std::string::npos;
+       tag = lower.find("<img", tag + 4)) {
+    const size_t close = lower.find('>', tag);
+    const size_t src = lower.find("src=\"", tag);
+    if (src == std::string::npos || (close != std::string::npos && src > close))
+      continue;
+    const size_t start = src + 5;
+    const size_t end = page.find('"', start);
+    if (end == std::string::npos)
+      break;
+    const std::string name = PercentDecoded(page.substr(start, end - start));
+    if (name.empty() || name.find(':') != std::string::npos || name[0] == '/' ||
+        name.find("..") != std::string::npos)
+      continue; // a link to the web or outside the textbook is not ours to check
+    pictures.push_back(name);
+  }
+  return pictures;
+}
+
+void CheckPagePictures(const TextbookFolder& folder, const std::string& pageName) {
+  const std::string page = ReadFileBytes(folder / pageName);
+  for (const std::string& picture : PagePictures(page)) {
+    const std::filesystem::path path = folder / picture;
+    std::error_code error;
+    const bool whole =
+        std::filesystem::is_regular_file(path, error) && PictureBytesAreWhole(ReadFileBytes(path));
+    if (!whole)
+      throw Error(Cp1251FromUtf8("Малюнок \"") + picture +
+                  Cp1251FromUtf8("\" сторінки не записано повністю; можливо, на диску немає "
+                                 "вільного місця."));
+  }
+}
+
+} // namespace quarbel

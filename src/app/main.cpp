@@ -6,6 +6,7 @@
 #include "settings/ui/parameters_box.h"
 #include "text/paths.h"
 #include "widgets/program_banner.h"
+#include "wordproc/libreoffice_word_processor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,6 +18,9 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <chrono>
+#include <csignal>
+#include <memory>
 #include <unistd.h>
 
 int main(int argc, char** argv) {
@@ -25,6 +29,9 @@ int main(int argc, char** argv) {
   if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  // A file size limit must not end the program midway through a write: the write fails and
+  // is reported as any other.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("[ Quarbel ]"));
   QApplication::setApplicationDisplayName(QStringLiteral("Quarbel Vorizareda"));
@@ -39,6 +46,14 @@ int main(int argc, char** argv) {
   quarbel::TBox box(folder);
   // The settings of the last run.
   quarbel::ProgramSettings settings = quarbel::RestoreSettings(folder);
+  box.SetWordProcessorFactory([folder, &settings] {
+    quarbel::HelperOptions options;
+    options.helper = folder / "quarbel-wordproc";
+    options.memoryLimitMB = settings.wordProcessorMemoryMB;
+    if (settings.documentTimeLimit > 0)
+      options.callLimit = std::chrono::seconds(settings.documentTimeLimit);
+    return std::make_unique<quarbel::LibreOfficeWordProcessor>(options);
+  });
   quarbel::TParametersBox* parameters = box.ParametersBox();
   parameters->MovingPanelCheckBox()->setChecked(settings.movingPanel);
   box.MovingPanel()->setVisible(settings.movingPanel);

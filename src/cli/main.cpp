@@ -12,6 +12,8 @@
 #include "wordproc/libreoffice_word_processor.h"
 #include "wordproc/word_running.h"
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <map>
@@ -40,6 +42,9 @@ const char* const kUsage =
     "  --title ЗАПИС.QCD           титульна сторінка з файлу запису\n"
     "  --author ЗАПИС.QCD          сторінка автора з файлу запису\n"
     "  --icon НАЗВА=МАЛЮНОК        НАЗВА: home, previous, forward, minus або plus\n"
+    "  --memory-limit МБ           пам'ять текстового процесора (типово половина пам'яті\n"
+    "                              комп'ютера, від 1024 до 4096 МБ)\n"
+    "  --time-limit С              час на один документ Word (типово 120 с)\n"
     "  --yes                       відповідати «Так» на запитання про відсутні документи\n"
     "                              та документи з однаковими іменами\n"
     "  --help                      ця довідка\n"
@@ -50,6 +55,14 @@ const char* const kUsage =
 struct UsageError {
   std::string text; // UTF-8
 };
+
+// A whole number of at least `least` for an option.
+size_t ParseCount(const std::string& text, const std::string& option, size_t least) {
+  if (text.empty() || text.size() > 9 ||
+      text.find_first_not_of("0123456789") != std::string::npos || std::stoul(text) < least)
+    throw UsageError{option + ": очікується ціле число, не менше " + std::to_string(least)};
+  return std::stoul(text);
+}
 
 // Messages go to the standard error stream as UTF-8; questions take the --yes answer.
 class TerminalPrompts : public Prompts {
@@ -148,6 +161,8 @@ int Run(int argc, char** argv) {
   bool yes = false;
   std::vector<std::string> positional;
   std::optional<fs::path> titleRecord, authorRecord;
+  size_t memoryLimitMB = 0;
+  size_t timeLimit = 0;
 
   const std::map<std::string, IconSlot> icons = {{"home", HomeIcon},
                                                  {"previous", PreviousIcon},
@@ -193,6 +208,10 @@ int Run(int argc, char** argv) {
             "--icon: очікується НАЗВА=МАЛЮНОК, НАЗВА одна з home, previous, forward, minus, plus"};
       const fs::path picture = assignment.substr(eq + 1);
       input.icons[slot->second] = {ReadFileBytes(picture), picture.extension().string()};
+    } else if (arg == "--memory-limit") {
+      memoryLimitMB = ParseCount(value(), arg, 256);
+    } else if (arg == "--time-limit") {
+      timeLimit = ParseCount(value(), arg, 1);
     } else if (arg == "--yes") {
       yes = true;
     } else if (arg.rfind("--", 0) == 0) {
@@ -221,6 +240,9 @@ int Run(int argc, char** argv) {
   TerminalProgress progress;
   HelperOptions helper;
   helper.helper = program / "quarbel-wordproc";
+  helper.memoryLimitMB = memoryLimitMB;
+  if (timeLimit > 0)
+    helper.callLimit = std::chrono::seconds(timeLimit);
   LibreOfficeWordProcessor word(helper);
   const ConvertOutcome outcome =
       ConvertCourse(input, prompts, word, progress, [] { return IsWordRunning(); });
@@ -233,6 +255,9 @@ int Run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+  // A file size limit must not end the converter midway through a write: the write fails
+  // and is reported as any other.
+  std::signal(SIGXFSZ, SIG_IGN);
   try {
     return Run(argc, argv);
   } catch (const UsageError& e) {

@@ -41,6 +41,8 @@ void WriteTheRest(const GenerationInput& input, TextbookFolder& folder,
 
 // "Документ "…" не вдалося перетворити на сторінку:" and the cause on the next line.
 std::string DocumentFailure(const std::string& path, const std::string& cause) {
+  if (cause.find(path) != std::string::npos)
+    return cause; // the cause names the document already
   return Cp1251FromUtf8("Документ \"") + path +
          Cp1251FromUtf8("\" не вдалося перетворити на сторінку:\n") + cause;
 }
@@ -54,8 +56,24 @@ public:
   }
 
   // Gives the document its page; false when the word processor turned out to be missing.
+  // What ends the walk at a document is kept for the teacher (documentError).
   bool Page(const std::string& nodeText, int page) {
     const std::string path = PathFromNodeText(nodeText);
+    try {
+      return MakePage(path, page);
+    } catch (const Error& error) {
+      documentError_ = DocumentFailure(path, error.text());
+      throw;
+    } catch (const std::filesystem::filesystem_error& error) {
+      documentError_ = DocumentFailure(path, SystemErrorText(error.code().value()));
+      throw;
+    } catch (const std::exception&) {
+      documentError_ = DocumentFailure(path, Cp1251FromUtf8("невідома помилка"));
+      throw;
+    }
+  }
+
+  bool MakePage(const std::string& path, int page) {
     const PageKind kind = PageKindOf(path);
     const std::string pageName = "page" + std::to_string(page) + ".html";
     Lines lines;
@@ -71,18 +89,10 @@ public:
         }
         wordStarted_ = true;
       }
-      try {
-        word_.open(FsPath(path));
-        word_.saveAsWebPage(folder_ / pageName);
-        word_.close();
-        CheckPagePictures(folder_, pageName);
-      } catch (const Error& error) {
-        documentError_ = DocumentFailure(path, error.text());
-        throw;
-      } catch (const std::exception&) {
-        documentError_ = DocumentFailure(path, Cp1251FromUtf8("невідома помилка"));
-        throw;
-      }
+      word_.open(FsPath(path));
+      word_.saveAsWebPage(folder_ / pageName);
+      word_.close();
+      CheckPagePictures(folder_, pageName);
       // The word processor writes Windows-1251.
       lines = SplitLines(ReadFileBytes(folder_ / pageName));
       CleanUpWordPage(lines, page, input_.encoding, !styleSafeName_.empty());

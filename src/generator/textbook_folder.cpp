@@ -1,7 +1,6 @@
 #include "generator/textbook_folder.h"
 
 #include "generator/textbook_text.h"
-#include "text/cp1251.h"
 #include "text/error.h"
 #include "text/file_bytes.h"
 #include "text/paths.h"
@@ -41,15 +40,12 @@ void TextbookFolder::CopyIfAbsent(const fs::path& source, std::string_view relat
   std::error_code error;
   if (!fs::is_regular_file(source, error) || fs::exists(fs::symlink_status(target, error)))
     return;
-  const auto failed = [&](int code) {
-    throw Error(Cp1251FromUtf8("Не вдалося скопіювати файл \"") + PathForMessage(source) +
-                Cp1251FromUtf8("\" до посібника: ") + SystemErrorText(code));
-  };
-  if (!fs::copy_file(source, target, fs::copy_options::skip_existing, error) || error)
-    failed(error ? error.value() : EIO);
-  const auto expected = fs::file_size(source, error);
-  if (!error && fs::file_size(target, error) != expected)
-    failed(error ? error.value() : ENOSPC);
+  try {
+    CopyFileBytes(source, target);
+  } catch (const Error&) {
+    fs::remove(target, error); // no copy cut short stays behind
+    throw;
+  }
   copies_.insert(fs::path(FsPath(relative)));
 }
 

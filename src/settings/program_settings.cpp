@@ -83,6 +83,14 @@ void StorePictures(const PageKeys& keys, const StoredPage& page, const fs::path&
   }
 }
 
+// A whole number of the Options section; 0 when missing or not a plain number.
+size_t ReadCount(const IniFile& ini, const char* key) {
+  const std::string text = ini.ReadString("Options", key);
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    return 0;
+  return static_cast<size_t>(std::stoul(text));
+}
+
 } // namespace
 
 ProgramSettings RestoreSettings(const fs::path& programFolder) {
@@ -97,6 +105,8 @@ ProgramSettings RestoreSettings(const fs::path& programFolder) {
   settings.coding = ini.ReadString("Options", "Coding");
   if (settings.coding.empty())
     settings.coding = "1251";
+  settings.wordProcessorMemoryMB = ReadCount(ini, "WordProcessorMemoryMB");
+  settings.documentTimeLimit = static_cast<int>(ReadCount(ini, "DocumentTimeLimit"));
   settings.title = ReadPage(ini, kTitle, programFolder / "IMG");
   settings.author = ReadPage(ini, kAuthor, programFolder / "IMG");
   return settings;

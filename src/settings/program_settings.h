@@ -21,6 +21,10 @@ struct ProgramSettings {
   bool movingPanel = true;
   std::string style;  // the interface style's name
   std::string coding; // the encoding choice
+  // Limits of the word processor, set by hand in the file ("WordProcessorMemoryMB" and
+  // "DocumentTimeLimit" in seconds, section "Options"); 0 for the program's defaults.
+  size_t wordProcessorMemoryMB = 0;
+  int documentTimeLimit = 0;
   StoredPage title;
   StoredPage author;
 };

@@ -19,6 +19,9 @@ void ReplaceFileBytes(const std::filesystem::path& path, std::string_view bytes)
 // (a textbook's pages), where a sync per file would cost more than it protects.
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
+// Copies a file into a new one (never over an existing file); a short write is an error.
+void CopyFileBytes(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // The Ukrainian text of a system error number, for messages.
 std::string SystemErrorText(int errorNumber);
 

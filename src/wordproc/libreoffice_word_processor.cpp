@@ -8,12 +8,14 @@
 #include "wordproc/page_normaliser.h"
 #include "wordproc/word_document_check.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
@@ -30,6 +32,14 @@ Error Failure(const char* utf8, const std::filesystem::path& path) {
 }
 
 } // namespace
+
+size_t DefaultHelperMemoryLimitMB() {
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGESIZE);
+  const size_t physicalMB =
+      pages > 0 && pageSize > 0 ? static_cast<size_t>(pages) / 1024 * pageSize / 1024 : 0;
+  return std::clamp<size_t>(physicalMB / 2, 1024, 4096);
+}
 
 LibreOfficeWordProcessor::LibreOfficeWordProcessor(HelperOptions options)
     : options_(std::move(options)) {}
@@ -60,6 +70,10 @@ LibreOfficeWordProcessor::Started LibreOfficeWordProcessor::Spawn() {
     argv.push_back(arg.data());
   argv.push_back(nullptr);
   const pid_t parent = ::getpid();
+  const size_t memoryMB =
+      options_.memoryLimitMB ? options_.memoryLimitMB : DefaultHelperMemoryLimitMB();
+  rlimit memory{};
+  memory.rlim_cur = memory.rlim_max = static_cast<rlim_t>(memoryMB) * 1024 * 1024;
 
   const pid_t pid = ::fork();
   if (pid < 0) {
@@ -72,6 +86,7 @@ LibreOfficeWordProcessor::Started LibreOfficeWordProcessor::Spawn() {
     // The helper and whatever it starts form one group, ended together, and die with us.
     ::setpgid(0, 0);
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    ::setrlimit(RLIMIT_AS, &memory);
     if (::getppid() != parent)
       ::_exit(127);
     ::dup2(pair[1], 0);
@@ -119,7 +134,9 @@ std::string LibreOfficeWordProcessor::ReadLine(std::chrono::milliseconds limit) 
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) {
       Kill();
-      throw Error(Cp1251FromUtf8("Текстовий процесор не відповідає; його роботу завершено."));
+      const long long seconds = (limit.count() + 999) / 1000;
+      throw Error(Cp1251FromUtf8("Текстовий процесор не відповідав ") + std::to_string(seconds) +
+                  Cp1251FromUtf8(" с; його роботу завершено."));
     }
     pollfd fd{socket_, POLLIN, 0};
     const int ready = ::poll(&fd, 1, static_cast<int>(std::min<long long>(left.count(), 1000)));
@@ -198,7 +215,9 @@ void LibreOfficeWordProcessor::open(const std::filesystem::path& document) {
                                "документів з примітками. Встановіть пакет libreoffice-writer "
                                "замість libreoffice-writer-nogui."));
   if (reply != "ok")
-    throw Failure("Не вдалося відкрити документ", document);
+    throw Error(
+        Cp1251FromUtf8("Не вдалося відкрити документ \"") + PathForMessage(document) +
+        Cp1251FromUtf8("\": файл пошкоджений або текстовий процесор не знає його формату."));
 }
 
 void LibreOfficeWordProcessor::saveAsWebPage(const std::filesystem::path& page) {

@@ -13,9 +13,17 @@ struct HelperOptions {
   std::filesystem::path helper;   // the quarbel-wordproc executable
   std::filesystem::path profiles; // LibreOffice profiles; empty for the helper's default
   std::chrono::milliseconds startLimit{std::chrono::minutes(2)};
-  std::chrono::milliseconds callLimit{std::chrono::minutes(5)};
+  // How long one call (opening a document, saving its page) may take before the helper is
+  // ended and the document fails.
+  std::chrono::milliseconds callLimit{std::chrono::minutes(2)};
   std::chrono::milliseconds quitLimit{std::chrono::seconds(20)};
+  // The helper's address space in MiB; 0 for DefaultHelperMemoryLimitMB(). A document that
+  // needs more fails alone instead of taking the machine's memory.
+  size_t memoryLimitMB = 0;
 };
+
+// Half of the machine's memory, at least 1 GiB and at most 4 GiB.
+size_t DefaultHelperMemoryLimitMB();
 
 // The word processor as our helper process: started once and kept for every document of a
 // conversion. A helper that dies or does not answer in time is ended and turns into an

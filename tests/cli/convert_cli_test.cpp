@@ -63,6 +63,23 @@ TEST_F(ConvertCliTest, ConvertsACourseAndPrintsWhereItsIndexIs) {
   EXPECT_TRUE(fs::exists(dir / "book" / "title.html"));
 }
 
+TEST_F(ConvertCliTest, AFileSizeLimitFailsTheConversionWithoutEndingIt) {
+  WriteBytes(dir / "big.pdf", "%PDF-1.4\n" + std::string(300 * 1024, 'x'));
+  WriteStructureFile(dir / "course.QCT", {{0, Doc("Великий", dir / "big.pdf")}});
+  // ulimit -f counts KiB: the copy of the document cannot be written whole.
+  const std::string command =
+      std::string("ulimit -f 100; '" QUARBEL_PROGRAM_DIR "/quarbel-convert' '") +
+      (dir / "course.QCT").string() + "' '" + (dir / "limited").string() + "' 2>'" +
+      (dir / "err.txt").string() + "' >/dev/null";
+  const int status = std::system(("bash -c \"" + command + "\"").c_str());
+  ASSERT_TRUE(WIFEXITED(status)) << "the converter was killed by a signal";
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::string err = ReadFileBytes(dir / "err.txt");
+  EXPECT_EQ(err.rfind("Помилка при конвертуванні !\n", 0), 0u) << err;
+  EXPECT_NE(err.find("файл перевищує дозволений розмір"), std::string::npos) << err;
+  EXPECT_FALSE(fs::exists(dir / "limited"));
+}
+
 TEST_F(ConvertCliTest, RefusalsAndUsageErrorsHaveTheirExitCodes) {
   WriteStructureFile(dir / "course.QCT", {{0, Doc("Нема", dir / "gone.pdf")}});
   const Result refused = Run((dir / "course.QCT").string() + " " + (dir / "book").string());
@@ -78,6 +95,8 @@ TEST_F(ConvertCliTest, RefusalsAndUsageErrorsHaveTheirExitCodes) {
   EXPECT_EQ(Run("--encoding 866 a b").code, 2);
   EXPECT_EQ(Run("--icon sun=x.png a b").code, 2);
   EXPECT_EQ(Run("only-one").code, 2);
+  EXPECT_EQ(Run("--memory-limit 12 a b").code, 2);
+  EXPECT_EQ(Run("--time-limit x a b").code, 2);
   const Result help = Run("--help");
   EXPECT_EQ(help.code, 0);
   EXPECT_NE(help.out.find("--no-navigation"), std::string::npos);

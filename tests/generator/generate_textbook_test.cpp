@@ -150,6 +150,28 @@ TEST_F(GenerateTest, AFailingDocumentEndsTheWalkAndTheMenuReportsTheMissingPage)
   EXPECT_EQ(word.calls.back(), "quit");
 }
 
+TEST_F(GenerateTest, TheFailureNamesTheDocumentThatEndedTheWalk) {
+  input.outline = {{0, Doc("x", "x.doc")}, {0, Doc("b", "broken.doc")}, {0, Doc("z", "z.rtf")}};
+  EXPECT_EQ(ErrorOf([&] { Run(); }), "Документ \"" + (sources / "broken.doc").string() +
+                                         "\" не вдалося перетворити на сторінку:\ncannot open");
+}
+
+TEST_F(GenerateTest, NamesWithLettersTheTransliterationKeepsAreLinkedToTheirCopies) {
+  for (const char* name : {"Ґанок.pdf", "Схема_комп’ютера.jpg"})
+    WriteBytes(sources / name, std::string("content of ") + name);
+  input.outline = {{0, Doc("g", "Ґанок.pdf")}, {0, Doc("s", "Схема_комп’ютера.jpg")}};
+  ASSERT_EQ(Run(), GenerationResult::Done);
+  for (const char* page : {"page1.html", "page2.html"}) {
+    SCOPED_TRACE(page);
+    const std::string text = File(page); // UTF-8 of the 1251 page
+    const size_t at = text.find("\"other/");
+    ASSERT_NE(at, std::string::npos);
+    const std::string link = text.substr(at + 1, text.find('"', at + 1) - at - 1);
+    // The page's link, read as a browser reads it, leads to the copy.
+    EXPECT_TRUE(fs::is_regular_file(out.path() / "book" / link)) << link;
+  }
+}
+
 TEST_F(GenerateTest, AFailingOnlyDocumentFailsTheConversion) {
   input.outline = {{0, "A"}, {1, Doc("b", "broken.doc")}};
   EXPECT_THROW(Run(), std::exception);

@@ -347,6 +347,32 @@ TEST_F(WordProcessorTest, ACourseOfEveryKindOfDocumentConvertsAndLeavesNothingBe
   EXPECT_EQ(menu.find(W(">Зміст<")), std::string::npos);
 }
 
+TEST_F(WordProcessorTest, LineBreaksInPathsNeverReachAnotherFile) {
+  // An output folder "victim<newline>x" beside an existing file "victim": once the command
+  // line to the helper was cut at the break and LibreOffice wrote over "victim".
+  WriteBytes(out / "victim", "the teacher's file");
+  WriteStructureFile(out / "course.QCT",
+                     {{0, W("Лекція [ " + Document("plain.docx").string() + " ]")}});
+  const std::string command = std::string("'") + (kProgram / "quarbel-convert").string() + "' '" +
+                              (out / "course.QCT").string() + "' '" + (out / "victim\nx").string() +
+                              "' >/dev/null 2>'" + (out / "err.txt").string() + "'";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << ReadFileBytes(out / "err.txt");
+  EXPECT_EQ(ReadFileBytes(out / "victim"), "the teacher's file");
+  EXPECT_NE(ReadFileBytes(out / "victim\nx" / "page1.html").find(W("ґрунтовні")),
+            std::string::npos);
+
+  // A document whose name holds a line break is the document that is read.
+  TempDir documents;
+  fs::copy_file(Document("Рецензія.docx"), documents / "lecture\none.docx");
+  fs::copy_file(Document("plain.docx"), documents / "lecture");
+  LibreOfficeWordProcessor word(Options());
+  ASSERT_TRUE(word.start());
+  const std::string page = Convert(word, documents / "lecture\none.docx");
+  EXPECT_NE(page.find(W(kInsertedText)), std::string::npos);
+}
+
 TEST_F(WordProcessorTest, BadDocumentsFailOneByOneAndTheWordProcessorGoesOn) {
   WriteBytes(out / "corrupt.docx", MakeDocx({}).substr(0, 700) + std::string(300, '\0'));
   WriteBytes(out / "notes.doc", "Just a few lines of plain text.\n");
@@ -435,7 +461,7 @@ TEST_F(WordProcessorTest, HelpersThatFailAreEndedAndReported) {
     options.startLimit = std::chrono::milliseconds(300);
     LibreOfficeWordProcessor word(options);
     EXPECT_EQ(ErrorOf([&] { word.start(); }),
-              "Текстовий процесор не відповідає; його роботу завершено.");
+              "Текстовий процесор не відповідав 1 с; його роботу завершено.");
     EXPECT_EQ(word.helperProcess(), 0);
   }
   {
@@ -446,7 +472,7 @@ TEST_F(WordProcessorTest, HelpersThatFailAreEndedAndReported) {
     ASSERT_TRUE(word.start());
     const pid_t stuck = word.helperProcess();
     EXPECT_EQ(ErrorOf([&] { word.open(Document("plain.docx")); }),
-              "Текстовий процесор не відповідає; його роботу завершено.");
+              "Текстовий процесор не відповідав 1 с; його роботу завершено.");
     EXPECT_TRUE(ProcessGone(stuck));
   }
   {
@@ -462,6 +488,18 @@ TEST_F(WordProcessorTest, HelpersThatFailAreEndedAndReported) {
                   "\": встановлений LibreOffice Writer не має вікон, потрібних для документів з "
                   "примітками. Встановіть пакет libreoffice-writer замість "
                   "libreoffice-writer-nogui.");
+  }
+  {
+    // The helper runs within its memory limit: the helper here tells what it got.
+    HelperOptions options = Options(FakeHelper(
+        out, "limits", "ulimit -v > \"$(dirname \"$0\")/limit\"\necho ready\nread line\n"));
+    options.memoryLimitMB = 300;
+    LibreOfficeWordProcessor word(options);
+    ASSERT_TRUE(word.start());
+    word.quit();
+    EXPECT_EQ(ReadFileBytes(out / "limit"), std::to_string(300 * 1024) + "\n");
+    EXPECT_GE(DefaultHelperMemoryLimitMB(), 1024u);
+    EXPECT_LE(DefaultHelperMemoryLimitMB(), 4096u);
   }
   {
     LibreOfficeWordProcessor word(Options(out / "no-such-helper"));

@@ -66,8 +66,9 @@ TEST(WordDocumentCheck, RtfThatLibreOfficeCannotReadAsItIsIsMended) {
   for (const Case& c : cases) {
     WriteBytes(dir / "file.rtf", c.bytes);
     EXPECT_EQ(CheckWordDocumentFile(dir / "file.rtf"), c.shape) << c.bytes;
-    if (c.shape == WordDocumentShape::RepairRtf)
+    if (c.shape == WordDocumentShape::RepairRtf) {
       EXPECT_EQ(RepairedRtf(c.bytes), c.mended) << c.bytes;
+    }
   }
 }
 

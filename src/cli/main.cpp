@@ -3,6 +3,7 @@
 
 #include "generator/convert_command.h"
 #include "generator/generation_input.h"
+#include "pictures/picture_format.h"
 #include "records/record_file.h"
 #include "structure/structure_file.h"
 #include "text/cp1251.h"
@@ -39,7 +40,8 @@ const char* const kUsage =
     "  --no-navigation             без посилань назад/вперед\n"
     "  --title ЗАПИС.QCD           титульна сторінка з файлу запису\n"
     "  --author ЗАПИС.QCD          сторінка автора з файлу запису\n"
-    "  --icon НАЗВА=МАЛЮНОК        НАЗВА: home, previous, forward, minus або plus\n"
+    "  --icon НАЗВА=МАЛЮНОК        НАЗВА: home, previous, forward, minus або plus;\n"
+    "                              МАЛЮНОК: файл GIF, PNG, JPEG або BMP\n"
     "  --yes                       відповідати «Так» на запитання про відсутні документи\n"
     "                              та документи з однаковими іменами\n"
     "  --help                      ця довідка\n"
@@ -192,7 +194,11 @@ int Run(int argc, char** argv) {
         throw UsageError{
             "--icon: очікується НАЗВА=МАЛЮНОК, НАЗВА одна з home, previous, forward, minus, plus"};
       const fs::path picture = assignment.substr(eq + 1);
-      input.icons[slot->second] = {ReadFileBytes(picture), picture.extension().string()};
+      std::string bytes = ReadFileBytes(picture);
+      if (!PictureFormatOf(bytes))
+        throw UsageError{"--icon: " +
+                         Utf8FromCp1251(NotAnIconPictureText(PathForMessage(picture)))};
+      input.icons[slot->second] = {std::move(bytes), picture.extension().string()};
     } else if (arg == "--yes") {
       yes = true;
     } else if (arg.rfind("--", 0) == 0) {

@@ -14,4 +14,12 @@ namespace quarbel {
 // Windows-1251 in and out; a text of plain words comes out byte for byte the same.
 std::string TypedTextAsHtml(std::string_view text);
 
+// A file name as the value of a double-quoted attribute: every '"' becomes "&quot;", nothing
+// else changes, so a name cannot end the value and add attributes of its own.
+std::string QuotedAttributeText(std::string_view text);
+
+// A file name inside a double-quoted script string: '\' and '"' get a '\' in front, nothing
+// else changes, so a name cannot end the string and add script of its own.
+std::string ScriptStringText(std::string_view text);
+
 } // namespace quarbel

@@ -232,6 +232,20 @@ TEST_F(GenerateTest, TypedTitlesAndRecordTextsKeepTheirFormattingButNoOtherMarku
   }
 }
 
+TEST_F(GenerateTest, ADocumentNameCannotAddAttributesOrScriptToItsPage) {
+  WriteBytes(sources / "Лекція \"Вступ\".mp4", "video");
+  input.outline = {{0, Doc("v", "Лекція \"Вступ\".mp4")},
+                   {0, Doc("gone", "a\"onerror=\"alert(1)\".png")}};
+  ASSERT_EQ(Run(), GenerationResult::Done);
+  EXPECT_EQ(ReadFileBytes(out.path() / "book" / "other" / "lekcziya_\"vstup\".mp4"), "video");
+  EXPECT_NE(
+      File("page1.html").find("S1.addVariable(\"file\", \"other/lekcziya_\\\"vstup\\\".mp4\");"),
+      std::string::npos);
+  EXPECT_NE(File("page2.html").find("<IMG SRC=\"other/a&quot;onerror=&quot;alert(1)&quot;.png\">"),
+            std::string::npos);
+  EXPECT_EQ(File("page2.html").find("onerror=\""), std::string::npos);
+}
+
 TEST_F(GenerateTest, PagesAreWrittenInTheChosenEncoding) {
   input.outline = {{0, Doc("x", "x.doc")}, {0, Doc("l", "Лекція 1. Вступ.PDF")}};
   input.authorPage = true;

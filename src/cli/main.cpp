@@ -3,6 +3,7 @@
 
 #include "generator/convert_command.h"
 #include "generator/generation_input.h"
+#include "pictures/picture_format.h"
 #include "records/record_file.h"
 #include "structure/structure_file.h"
 #include "text/cp1251.h"
@@ -41,7 +42,8 @@ const char* const kUsage =
     "  --no-navigation             без посилань назад/вперед\n"
     "  --title ЗАПИС.QCD           титульна сторінка з файлу запису\n"
     "  --author ЗАПИС.QCD          сторінка автора з файлу запису\n"
-    "  --icon НАЗВА=МАЛЮНОК        НАЗВА: home, previous, forward, minus або plus\n"
+    "  --icon НАЗВА=МАЛЮНОК        НАЗВА: home, previous, forward, minus або plus;\n"
+    "                              МАЛЮНОК: файл GIF, PNG, JPEG або BMP\n"
     "  --memory-limit МБ           пам'ять текстового процесора (типово половина пам'яті\n"
     "                              комп'ютера, від 1024 до 4096 МБ)\n"
     "  --time-limit С              час на один документ Word (типово 120 с)\n"
@@ -207,7 +209,11 @@ int Run(int argc, char** argv) {
         throw UsageError{
             "--icon: очікується НАЗВА=МАЛЮНОК, НАЗВА одна з home, previous, forward, minus, plus"};
       const fs::path picture = assignment.substr(eq + 1);
-      input.icons[slot->second] = {ReadFileBytes(picture), picture.extension().string()};
+      std::string bytes = ReadFileBytes(picture);
+      if (!PictureFormatOf(bytes))
+        throw UsageError{"--icon: " +
+                         Utf8FromCp1251(NotAnIconPictureText(PathForMessage(picture)))};
+      input.icons[slot->second] = {std::move(bytes), picture.extension().string()};
     } else if (arg == "--memory-limit") {
       memoryLimitMB = ParseCount(value(), arg, 256);
     } else if (arg == "--time-limit") {

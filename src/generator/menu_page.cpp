@@ -1,5 +1,6 @@
 #include "generator/menu_page.h"
 
+#include "generator/html_text.h"
 #include "structure/node_text.h"
 #include "text/cp1251.h"
 
@@ -128,7 +129,9 @@ void WriteMenuPage(const Outline& outline, const TextbookFolder& folder,
   int page = 0;
   for (const OutlineNode& node : outline) {
     const std::string level = std::to_string(NodeLevel(node));
-    const std::string title = MenuTitle(node.text);
+    // The title as typed, with its inline formatting; the table of contents lifted from a
+    // Word page below is the word processor's own markup and goes in as it is.
+    const std::string title = TypedTextAsHtml(MenuTitle(node.text));
     if (!IsDocumentText(node.text)) {
       collected +=
           "<p class=MsoTocX" + level + "><span class=MsoHyperlink>" + title + "</span></p>\r\n";

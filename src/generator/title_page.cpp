@@ -1,6 +1,9 @@
 #include "generator/title_page.h"
 
+#include "generator/html_text.h"
 #include "text/cp1251.h"
+
+#include <array>
 
 namespace quarbel {
 namespace {
@@ -13,6 +16,14 @@ const char* const kMenuFrameMarker = "5E0B9D27C4A1F6830D7E2B9C41A5F06E";
 const char* const kEmptyCentredParagraph =
     "<P Class = MsoNormal Style = 'Text-Align:Center'>&nbsp;</P>";
 
+// The texts of a record as page markup.
+decltype(RecordValue::texts) TextsAsHtml(const RecordValue& record) {
+  decltype(RecordValue::texts) texts;
+  for (size_t i = 0; i < texts.size(); ++i)
+    texts[i] = TypedTextAsHtml(record.texts[i]);
+  return texts;
+}
+
 } // namespace
 
 const RecordPicture* ChosenPicture(const RecordValue& record) {
@@ -24,9 +35,9 @@ void WriteIndexPage(const TextbookFolder& folder, const std::string& discipline,
                     const EncodingChoice& encoding) {
   const Lines lines = {
       "<HTML>",
-      discipline.empty()
-          ? T("<Title>Електронний посібник</Title>")
-          : T("<Title>Електронний посібник з дисципліни: ") + discipline + "</Title>",
+      discipline.empty() ? T("<Title>Електронний посібник</Title>")
+                         : T("<Title>Електронний посібник з дисципліни: ") +
+                               TypedTextAsHtml(discipline) + "</Title>",
       CharsetLine(encoding),
       "<FRAMESET COLS=\"300, *\">",
       std::string("<FRAME Src=\"menu.html\" NAME=\"leftFrame\" Alt=\"") + kMenuFrameMarker + "\">",
@@ -42,8 +53,8 @@ void WriteIndexPage(const TextbookFolder& folder, const std::string& discipline,
 
 void WriteTitlePage(const TextbookFolder& folder, const RecordValue& title,
                     const PageStyle& style) {
-  const auto& t = title.texts;
-  WriteIndexPage(folder, t[Discipline], true, style.encoding);
+  WriteIndexPage(folder, title.texts[Discipline], true, style.encoding);
+  const auto t = TextsAsHtml(title);
 
   const bool styled = !style.styleSafeName.empty();
   Lines lines = {
@@ -111,7 +122,7 @@ void WriteTitlePage(const TextbookFolder& folder, const RecordValue& title,
 
 void WriteAuthorPage(const TextbookFolder& folder, const RecordValue& author,
                      const PageStyle& style) {
-  const auto& t = author.texts;
+  const auto t = TextsAsHtml(author);
   const std::string margin = "<Div Style=\"Margin-Top:50PX\"></Div>";
   Lines lines = {
       "<HTML>",

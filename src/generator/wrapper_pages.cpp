@@ -1,5 +1,6 @@
 #include "generator/wrapper_pages.h"
 
+#include "generator/html_text.h"
 #include "text/cp1251.h"
 #include "text/paths.h"
 #include "text/text_case.h"
@@ -85,12 +86,12 @@ std::string TypeIconTarget(PageKind kind) {
 }
 
 Lines IconPage(int pageNumber, const std::string& safeName, PageKind kind) {
-  return Framed(pageNumber, {"<A Href=\"other/" + safeName + "\"><IMG SRC=\"img/" +
-                             TypeIconTarget(kind) + "\"></A>"});
+  return Framed(pageNumber, {"<A Href=\"other/" + QuotedAttributeText(safeName) +
+                             "\"><IMG SRC=\"img/" + TypeIconTarget(kind) + "\"></A>"});
 }
 
 Lines ImagePage(int pageNumber, const std::string& safeName) {
-  return Framed(pageNumber, {"<IMG SRC=\"other/" + safeName + "\">"});
+  return Framed(pageNumber, {"<IMG SRC=\"other/" + QuotedAttributeText(safeName) + "\">"});
 }
 
 Lines VideoPage(int pageNumber, const std::string& safeName) {
@@ -105,7 +106,7 @@ Lines VideoPage(int pageNumber, const std::string& safeName) {
        "S1.addParam(\"allowfullscreen\", \"true\");",
        "S1.addParam(\"allowscriptaccess\", \"always\");", "S1.addVariable(\"wmode\", \"opaque\");",
        "S1.addVariable(\"autostart\", \"false\");",
-       "S1.addVariable(\"file\", \"other/" + safeName + "\");",
+       "S1.addVariable(\"file\", \"other/" + ScriptStringText(safeName) + "\");",
        "S1.addVariable(\"stretching\", \"fill\");", "S1.addVariable(\"volume\", \"50\");",
        "S1.write(\"Player1\");", "</script>"},
       true);

@@ -14,7 +14,8 @@ const char* const kPictureFileFilters =
     "Bitmaps (*.BMP *.bmp);;GIF Image (*.GIF *.gif);;JPEG Image (*.JPG *.JPEG *.jpg *.jpeg)";
 
 std::optional<ChosenPicture> ChoosePicture(Prompts& prompts, QWidget* owner,
-                                           const std::function<bool(const QImage&)>& fits) {
+                                           const std::function<bool(const QImage&)>& fits,
+                                           const PictureFileCheck& accepts) {
   for (;;) {
     const auto file = prompts.ChooseOpenFile(Cp1251FromUtf8(kPictureFileFilters));
     if (!file)
@@ -32,6 +33,8 @@ std::optional<ChosenPicture> ChoosePicture(Prompts& prompts, QWidget* owner,
       QtPrompts::ReportError(owner, e.text());
       return std::nullopt;
     }
+    if (accepts && !accepts(*file, picture.bytes))
+      continue;
     if (!picture.image.loadFromData(reinterpret_cast<const uchar*>(picture.bytes.data()),
                                     static_cast<int>(picture.bytes.size()))) {
       QtPrompts::ReportError(owner, Cp1251FromUtf8("Не вдалося прочитати зображення"));

@@ -4,6 +4,7 @@
 
 #include <QImage>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -23,11 +24,17 @@ struct ChosenPicture {
 // The open chooser's filters for BMP, GIF and JPEG pictures, all of them first (UTF-8).
 extern const char* const kPictureFileFilters;
 
+// Whether a chosen file may be read as a picture at all, from its path and bytes; one that
+// may not has been refused with a message.
+using PictureFileCheck =
+    std::function<bool(const std::filesystem::path& file, const std::string& bytes)>;
+
 // The picture chooser loop: the open chooser for BMP, GIF and JPEG; a missing file ends it
-// with "Не вдалося знайти зазначений файл !"; a picture `fits` refuses (after saying why)
-// opens the chooser again. Nothing on Cancel, and nothing after a read or decode failure,
-// which goes to the error report of `owner`.
+// with "Не вдалося знайти зазначений файл !"; a file `accepts` refuses, or a picture `fits`
+// refuses (after saying why), opens the chooser again. Nothing on Cancel, and nothing after a
+// read or decode failure, which goes to the error report of `owner`.
 std::optional<ChosenPicture> ChoosePicture(Prompts& prompts, QWidget* owner,
-                                           const std::function<bool(const QImage&)>& fits);
+                                           const std::function<bool(const QImage&)>& fits,
+                                           const PictureFileCheck& accepts = {});
 
 } // namespace quarbel

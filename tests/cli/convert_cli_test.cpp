@@ -40,7 +40,7 @@ protected:
 TEST_F(ConvertCliTest, ConvertsACourseAndPrintsWhereItsIndexIs) {
   WriteBytes(dir / "Конспект.pdf", "%PDF-1.4");
   WriteBytes(dir / "photo.png", "PNG");
-  WriteBytes(dir / "home.jpg", "JPEG");
+  WriteBytes(dir / "home.jpg", "\xFF\xD8\xFF\xE0JPEG");
   WriteStructureFile(dir / "course.QCT", {{0, W("Розділ 1")},
                                           {1, Doc("Конспект", dir / "Конспект.pdf")},
                                           {1, Doc("Фото", dir / "photo.png")}});
@@ -58,7 +58,7 @@ TEST_F(ConvertCliTest, ConvertsACourseAndPrintsWhereItsIndexIs) {
   EXPECT_NE(ReadFileBytes(dir / "book" / "index.html").find("з дисципліни: Фізика"),
             std::string::npos);
   EXPECT_NE(ReadFileBytes(dir / "book" / "menu.css").find("#102030"), std::string::npos);
-  EXPECT_EQ(ReadFileBytes(dir / "book" / "img" / "home.jpg"), "JPEG");
+  EXPECT_EQ(ReadFileBytes(dir / "book" / "img" / "home.jpg"), "\xFF\xD8\xFF\xE0JPEG");
   EXPECT_TRUE(fs::exists(dir / "book" / "other" / "konspekt.pdf"));
   EXPECT_TRUE(fs::exists(dir / "book" / "title.html"));
 }
@@ -78,6 +78,37 @@ TEST_F(ConvertCliTest, AFileSizeLimitFailsTheConversionWithoutEndingIt) {
   EXPECT_EQ(err.rfind("Помилка при конвертуванні !\n", 0), 0u) << err;
   EXPECT_NE(err.find("файл перевищує дозволений розмір"), std::string::npos) << err;
   EXPECT_FALSE(fs::exists(dir / "limited"));
+}
+
+TEST_F(ConvertCliTest, AnIconThatIsNoPictureIsAMistakeInTheOptions) {
+  WriteBytes(dir / "x.pdf", "%PDF-1.4");
+  WriteStructureFile(dir / "course.QCT", {{0, Doc("x", dir / "x.pdf")}});
+  WriteBytes(dir / "home.gif", "GIF89a...");
+  struct Case {
+    const char* option;
+    const char* file;
+    std::string bytes;
+  } cases[] = {
+      {"home", "garbage.QCT", "1\r\n\tx [ /x.pdf ]\r\n"},
+      {"minus", "empty.gif", ""},
+      {"plus", "text.png", "PNG, honestly"},
+      {"previous", "vector.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"/>"},
+      {"forward", "pixmap.jpg", "P6\n1 1\n255\n\x01\x02\x03"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    WriteBytes(dir / c.file, c.bytes);
+    const fs::path book = dir / (std::string("book-") + c.option);
+    const std::string icon = (dir / c.file).string();
+    const Result r = Run("--icon home=" + (dir / "home.gif").string() + " --icon " + c.option +
+                         "=" + icon + " " + (dir / "course.QCT").string() + " " + book.string());
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
+              "quarbel-convert: --icon: Файл \"" + icon +
+                  "\" не є малюнком: значок може бути лише малюнком GIF, PNG, JPEG або BMP !");
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_FALSE(fs::exists(book));
+  }
 }
 
 TEST_F(ConvertCliTest, RefusalsAndUsageErrorsHaveTheirExitCodes) {

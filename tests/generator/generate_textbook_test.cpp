@@ -192,6 +192,82 @@ TEST_F(GenerateTest, AMissingWordProcessorIsReportedOnlyWhenAWordDocumentComes) 
   EXPECT_EQ(Run(), GenerationResult::WordProcessorMissing);
 }
 
+TEST_F(GenerateTest, TypedTitlesAndRecordTextsKeepTheirFormattingButNoOtherMarkup) {
+  struct Case {
+    const char* typed;
+    const char* written;
+  } cases[] = {
+      {"Лекція 1. Вступ", "Лекція 1. Вступ"},
+      {"CO<sub>2</sub>", "CO<sub>2</sub>"},
+      {"R&amp;D", "R&amp;D"},
+      {"<b>Фізика</b> <i>і</i> хімія", "<b>Фізика</b> <i>і</i> хімія"},
+      {"<script>alert(1)</script>", "&lt;script&gt;alert(1)&lt;/script&gt;"},
+      {"<iframe src=\"http://x\"></iframe>", "&lt;iframe src=\"http://x\"&gt;&lt;/iframe&gt;"},
+      {"<img src=x onerror=alert(1)>", "&lt;img src=x onerror=alert(1)&gt;"},
+      {"<b onclick=\"go()\">x</b>", "&lt;b onclick=\"go()\"&gt;x</b>"},
+      {"</span></p><p class=MsoToc1>x", "&lt;/span&gt;&lt;/p&gt;&lt;p class=MsoToc1&gt;x"},
+  };
+  int run = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    const fs::path book = out.path() / ("book" + std::to_string(++run));
+    input.outputFolder = book;
+    input.outline = {{0, W(c.typed)}, {1, Doc(c.typed, "B/y.pdf")}};
+    input.titlePage = true;
+    for (const TitlePageText text : {University, Discipline, Topic, CityAndDate})
+      input.title.texts[text] = W(c.typed);
+    input.authorPage = true;
+    for (const AuthorText text : {Regalia, Surname, Contacts, Supplementary})
+      input.author.texts[text] = W(c.typed);
+    ASSERT_EQ(Run(), GenerationResult::Done);
+
+    const std::string written = c.written;
+    const auto page = [&](const char* name) { return U(ReadFileBytes(book / name)); };
+    const std::string menu = page("menu.html");
+    const std::string index = page("index.html");
+    const std::string title = page("title.html");
+    const std::string about = page("about.html");
+    for (const std::string& expected :
+         {"<p><span class=MsoHyperlink>" + written + "</span></p><div id=\"subDiv1\"",
+          "href=\"page1.html\">" + written + "</a></span></p></td></tr></table>\r\n"})
+      EXPECT_NE(menu.find(expected), std::string::npos) << expected;
+    EXPECT_NE(index.find("<Title>Електронний посібник з дисципліни: " + written + "</Title>"),
+              std::string::npos);
+    for (const std::string& expected :
+         {"<Font Face = \"Arial\">" + written + "</Font></H2>",
+          "<Span Style = \"Font-Family:Arial;\">" + written + "</Span></Font></B>",
+          "<Span Style = \"Font-Family:Arial;\">Тема: " + written + "</Span></Font>",
+          "'Font-Family:Arial;Mso-Ansi-Language:UK'>" + written + "</Span></B></H3>"})
+      EXPECT_NE(title.find(expected), std::string::npos) << expected;
+    for (const std::string& expected :
+         {"<P Align=Center>\r\n<Font Size=3><B>" + written + "</B>\r\n",
+          "<Font Size=3><B>" + written + "  </B>\r\n",
+          "<B>Контактна інформація:</B>\r\n<P Align=Center>\r\n<Font Size=3><B>" + written +
+              "</B>\r\n",
+          "<P Align=Justify>\r\n<Font Size=3>" + written + "\r\n</Font>\r\n"})
+      EXPECT_NE(about.find(expected), std::string::npos) << expected;
+    // What would be live markup is nowhere as typed.
+    if (written != c.typed) {
+      for (const std::string* text : {&menu, &index, &title, &about})
+        EXPECT_EQ(text->find(c.typed), std::string::npos) << *text;
+    }
+  }
+}
+
+TEST_F(GenerateTest, ADocumentNameCannotAddAttributesOrScriptToItsPage) {
+  WriteBytes(sources / "Лекція \"Вступ\".mp4", "video");
+  input.outline = {{0, Doc("v", "Лекція \"Вступ\".mp4")},
+                   {0, Doc("gone", "a\"onerror=\"alert(1)\".png")}};
+  ASSERT_EQ(Run(), GenerationResult::Done);
+  EXPECT_EQ(ReadFileBytes(out.path() / "book" / "other" / "lekcziya_\"vstup\".mp4"), "video");
+  EXPECT_NE(
+      File("page1.html").find("S1.addVariable(\"file\", \"other/lekcziya_\\\"vstup\\\".mp4\");"),
+      std::string::npos);
+  EXPECT_NE(File("page2.html").find("<IMG SRC=\"other/a&quot;onerror=&quot;alert(1)&quot;.png\">"),
+            std::string::npos);
+  EXPECT_EQ(File("page2.html").find("onerror=\""), std::string::npos);
+}
+
 TEST_F(GenerateTest, PagesAreWrittenInTheChosenEncoding) {
   input.outline = {{0, Doc("x", "x.doc")}, {0, Doc("l", "Лекція 1. Вступ.PDF")}};
   input.authorPage = true;

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace quarbel {
 namespace {
 
@@ -118,6 +120,32 @@ TEST(WrapperPages, IconImageAndVideoPagesLineByLine) {
       unlisted.find("Документ \"Нотатки &lt;1&gt;.txt\" має тип, який посібник не може показати."),
       std::string::npos);
   EXPECT_NE(unlisted.find("<head>\n<Title>Page 4</Title>"), std::string::npos);
+}
+
+TEST(WrapperPages, ADocumentNameStaysInsideItsAttributeAndItsScriptString) {
+  struct Case {
+    const char* name;
+    const char* attribute; // in the icon and image pages
+    const char* script;    // in the video page
+  } cases[] = {
+      {"film.mp4", "film.mp4", "film.mp4"},
+      {"lekcziya_\"vstup\".pdf", "lekcziya_&quot;vstup&quot;.pdf", "lekcziya_\\\"vstup\\\".pdf"},
+      {"a\"onerror=\"alert(1)\".png", "a&quot;onerror=&quot;alert(1)&quot;.png",
+       "a\\\"onerror=\\\"alert(1)\\\".png"},
+      {"x\");alert(1);(\".mp4", "x&quot;);alert(1);(&quot;.mp4", "x\\\");alert(1);(\\\".mp4"},
+      {"a\\b.mp4", "a\\b.mp4", "a\\\\b.mp4"},
+      {"r&d_<1>.jpg", "r&d_<1>.jpg", "r&d_<1>.jpg"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(IconPage(1, c.name, PageKind::Pdf)[7],
+              std::string("<A Href=\"other/") + c.attribute + "\"><IMG SRC=\"img/pdf.png\"></A>");
+    EXPECT_EQ(ImagePage(1, c.name)[7], std::string("<IMG SRC=\"other/") + c.attribute + "\">");
+    const Lines video = VideoPage(1, c.name);
+    EXPECT_NE(std::find(video.begin(), video.end(),
+                        std::string("S1.addVariable(\"file\", \"other/") + c.script + "\");"),
+              video.end());
+  }
 }
 
 class WrittenFiles : public ::testing::Test {

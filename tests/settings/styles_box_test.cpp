@@ -192,6 +192,31 @@ private slots:
     QVERIFY(box->Choice().icons[MinusIcon].bytes.empty());
   }
 
+  void anIconMustBeAGifPngJpegOrBmpPicture() {
+    // A portable pixmap the decoder reads, a course file, then a picture.
+    const fs::path pixmap = Picture(*dir / "home.ppm", 20, 20, "PPM");
+    const fs::path course = *dir / "garbage.QCT";
+    WriteBytes(course, "1\r\n\tЛекція [ /a.doc ]\r\n");
+    const fs::path png = Picture(*dir / "home.png", 20, 20, "PNG");
+    prompts->files = {pixmap, course, png};
+    box->IconButtonClick(HomeIcon);
+    const std::string refusal =
+        "\" не є малюнком: значок може бути лише малюнком GIF, PNG, JPEG або BMP !";
+    QCOMPARE(prompts->said.size(), size_t(5)); // chooser, refusal, chooser, refusal, chooser
+    QCOMPARE(prompts->said[1], "warning: Файл \"home.ppm" + refusal);
+    QCOMPARE(prompts->said[3], "warning: Файл \"garbage.QCT" + refusal);
+    QCOMPARE(box->Choice().icons[HomeIcon].bytes, ReadFileBytes(png));
+    QCOMPARE(box->Choice().icons[HomeIcon].extension, std::string(".png"));
+
+    // A refused file followed by Cancel leaves the icon as it was.
+    prompts->said.clear();
+    prompts->files = {course, fs::path()};
+    box->IconButtonClick(PlusIcon);
+    QCOMPARE(prompts->said.size(), size_t(3));
+    QCOMPARE(prompts->said[1], "warning: Файл \"garbage.QCT" + refusal);
+    QVERIFY(box->Choice().icons[PlusIcon].bytes.empty());
+  }
+
   void theListCommandsWorkOnTheFolder() {
     WriteBytes(Styles() / "Default.css", "d");
     WriteBytes(*dir / "Blue.css", "blue");

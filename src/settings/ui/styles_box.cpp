@@ -3,6 +3,7 @@
 #include "app/qt_prompts.h"
 #include "app/qt_text.h"
 #include "pictures/builtin_icons.h"
+#include "pictures/picture_format.h"
 #include "structure/ui/input_box.h"
 #include "structure/ui/search_box.h"
 #include "text/cp1251.h"
@@ -276,12 +277,21 @@ void TStylesBox::PanelClick(int index) {
 }
 
 void TStylesBox::IconButtonClick(IconSlot slot) {
-  const auto chosen = ChoosePicture(*prompts_, this, [this, slot](const QImage& image) {
+  const auto fits = [this, slot](const QImage& image) {
     if (IconSizeAllowed(slot, image.width(), image.height()))
       return true;
     prompts_->Information(T("Розмір зображення має недопустимі межі !"));
     return false;
-  });
+  };
+  // Only a GIF, PNG, JPEG or BMP picture goes into the textbook, whatever else the picture
+  // decoder could read.
+  const auto isPicture = [this](const std::filesystem::path& file, const std::string& bytes) {
+    if (PictureFormatOf(bytes))
+      return true;
+    prompts_->Warning(NotAnIconPictureText(PathForMessage(file.filename())));
+    return false;
+  };
+  const auto chosen = ChoosePicture(*prompts_, this, fits, isPicture);
   if (!chosen)
     return;
   choice_.icons[slot] = {chosen->bytes, chosen->extension};

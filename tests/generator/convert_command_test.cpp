@@ -3,6 +3,7 @@
 #include "generator/fake_word_processor.h"
 #include "support/scripted_prompts.h"
 #include "support/test_support.h"
+#include "text/error.h"
 #include "text/file_bytes.h"
 
 #include <gtest/gtest.h>
@@ -145,6 +146,23 @@ TEST_F(ConvertTest, AMissingWordProcessorIsReportedByNameAndNothingStays) {
   word.installed = false;
   prompts.folders = {out / "book"};
   EXPECT_EQ(Convert({{0, Doc("a/A.pdf")}, {0, Doc("a/x.doc")}}),
+            ConvertOutcome::WordProcessorMissing);
+  EXPECT_EQ(prompts.said.back(),
+            "warning: Для коректної роботи програми, необхідно встановити LibreOffice Writer !");
+  EXPECT_FALSE(fs::exists(out / "book"));
+}
+
+// A word processor that is installed but cannot be started (its helper is missing or dies).
+class UnstartableWordProcessor : public FakeWordProcessor {
+public:
+  bool start() override { throw Error("the helper is gone"); }
+};
+
+TEST_F(ConvertTest, AWordProcessorThatCannotStartIsReportedAsMissing) {
+  UnstartableWordProcessor broken;
+  prompts.folders = {out / "book"};
+  input.outline = {{0, Doc("a/A.pdf")}, {0, Doc("a/x.doc")}};
+  EXPECT_EQ(ConvertCourse(input, prompts, broken, progress, [] { return false; }),
             ConvertOutcome::WordProcessorMissing);
   EXPECT_EQ(prompts.said.back(),
             "warning: Для коректної роботи програми, необхідно встановити LibreOffice Writer !");

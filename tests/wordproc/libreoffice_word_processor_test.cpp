@@ -22,6 +22,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 
 namespace quarbel {
 namespace {
@@ -371,6 +372,45 @@ TEST_F(WordProcessorTest, LineBreaksInPathsNeverReachAnotherFile) {
   ASSERT_TRUE(word.start());
   const std::string page = Convert(word, documents / "lecture\none.docx");
   EXPECT_NE(page.find(W(kInsertedText)), std::string::npos);
+}
+
+TEST_F(WordProcessorTest, AKilledConverterLeavesTheChosenFolderAsItWas) {
+  const fs::path folder = out / "book";
+  fs::create_directories(folder);
+  WriteBytes(folder / "page1.html", "the teacher's page");
+  WriteStructureFile(out / "course.QCT",
+                     {{0, W("Лекція [ " + Document("Курс.docx").string() + " ]")},
+                      {0, W("Огляд [ " + Document("plain.docx").string() + " ]")}});
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    const std::string convert = (kProgram / "quarbel-convert").string();
+    const std::string course = (out / "course.QCT").string();
+    ::execl(convert.c_str(), convert.c_str(), course.c_str(), folder.c_str(), nullptr);
+    ::_exit(127);
+  }
+  // Killed while the word processor works: the staging folder is there, the textbook is not.
+  for (int i = 0; i < 300; ++i) {
+    bool staging = false;
+    for (const auto& entry : fs::directory_iterator(out.path()))
+      staging = staging || entry.path().filename().string().rfind(".book.quarbel-", 0) == 0;
+    if (staging)
+      break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ::kill(child, SIGKILL);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the conversion ended before it was killed";
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"page1.html"});
+  EXPECT_EQ(ReadFileBytes(folder / "page1.html"), "the teacher's page");
 }
 
 TEST_F(WordProcessorTest, BadDocumentsFailOneByOneAndTheWordProcessorGoesOn) {

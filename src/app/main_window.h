@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/qt_prompts.h"
+#include "widgets/qt_prompts.h"
 #include "structure/course_tree.h"
 #include "structure/structure_commands.h"
 

@@ -1,6 +1,6 @@
 #include "editor/insert_dialogs.h"
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 #include "editor/wb_edit.h"
 #include "text/cp1251.h"
 #include "text/error.h"

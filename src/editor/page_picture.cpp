@@ -1,6 +1,6 @@
 #include "editor/page_picture.h"
 
-#include "app/qt_prompts.h"
+#include "widgets/qt_prompts.h"
 #include "editor/editor_rules.h"
 #include "editor/wb_edit.h"
 #include "pictures/colour_quantiser.h"

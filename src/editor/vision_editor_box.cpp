@@ -1,7 +1,7 @@
 #include "editor/vision_editor_box.h"
 
-#include "app/qt_prompts.h"
-#include "app/qt_text.h"
+#include "widgets/qt_prompts.h"
+#include "widgets/qt_text.h"
 #include "editor/editor_icons.h"
 #include "editor/editor_rules.h"
 #include "editor/insert_dialogs.h"

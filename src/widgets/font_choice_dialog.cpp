@@ -1,6 +1,6 @@
 #include "widgets/font_choice_dialog.h"
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 #include "widgets/colour_selector.h"
 #include "widgets/dialog_parts.h"
 

@@ -1,6 +1,6 @@
 #include "widgets/picture_chooser.h"
 
-#include "app/qt_prompts.h"
+#include "widgets/qt_prompts.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/file_bytes.h"

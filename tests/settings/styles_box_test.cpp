@@ -2,8 +2,8 @@
 // Styles folder and its commands, the icon size limits, OK, cancel and the closing rule.
 #include "settings/ui/styles_box.h"
 
-#include "structure/ui/input_box.h"
-#include "structure/ui/search_box.h"
+#include "widgets/input_box.h"
+#include "widgets/search_box.h"
 #include "support/dialog_test_support.h"
 #include "support/scripted_prompts.h"
 #include "support/test_support.h"

@@ -1,7 +1,7 @@
 #include "records/ui/record_page_box.h"
 
-#include "app/qt_prompts.h"
-#include "app/qt_text.h"
+#include "widgets/qt_prompts.h"
+#include "widgets/qt_text.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/file_bytes.h"

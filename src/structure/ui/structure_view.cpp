@@ -1,6 +1,6 @@
 #include "structure/ui/structure_view.h"
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 #include <QDragMoveEvent>
 #include <QDropEvent>

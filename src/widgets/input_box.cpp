@@ -1,6 +1,6 @@
-#include "structure/ui/input_box.h"
+#include "widgets/input_box.h"
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 #include "structure/structure_commands.h"
 #include "text/cp1251.h"
 #include "widgets/dialog_parts.h"

@@ -1,6 +1,6 @@
-#include "structure/ui/search_box.h"
+#include "widgets/search_box.h"
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
-#include "app/qt_prompts.h"
+#include "widgets/qt_prompts.h"
 
-#include "app/qt_text.h"
+#include "widgets/qt_text.h"
 #include "widgets/font_choice_dialog.h"
 
 #include <QApplication>

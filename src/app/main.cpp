@@ -60,9 +60,7 @@ int main(int argc, char** argv) {
   parameters->SaveTitleCheckBox()->setChecked(settings.title.save);
   parameters->SaveAboutCheckBox()->setChecked(settings.author.save);
   parameters->ApplyInterfaceStyle(QString::fromStdString(settings.style));
-  const QString coding = QString::fromStdString(settings.coding);
-  if (parameters->CodingComboBox()->findText(coding) >= 0)
-    parameters->CodingComboBox()->setCurrentText(coding);
+  parameters->SetEncoding(settings.encoding);
   const auto toRecord = [](const quarbel::StoredPage& page) {
     quarbel::RecordValue value;
     value.texts = page.texts;
@@ -92,7 +90,7 @@ int main(int argc, char** argv) {
     settings.title.save = parameters->SaveTitleCheckBox()->isChecked();
     settings.author.save = parameters->SaveAboutCheckBox()->isChecked();
     settings.style = parameters->StylerComboBox()->currentText().toStdString();
-    settings.coding = parameters->CodingComboBox()->currentText().toStdString();
+    settings.encoding = parameters->Encoding();
     quarbel::StoreSettings(folder, settings);
   });
 

@@ -182,9 +182,10 @@ int Run(int argc, char** argv) {
       std::cout << kUsage;
       return 0;
     } else if (arg == "--encoding") {
-      input.encoding = value();
-      if (input.encoding != "1251" && input.encoding != "KOI8" && input.encoding != "UTF8")
+      const auto encoding = ParseOutputEncoding(value());
+      if (!encoding)
         throw UsageError{"--encoding: очікується 1251, KOI8 або UTF8"};
+      input.encoding = *encoding;
     } else if (arg == "--style") {
       input.styleFile = Text1251(fs::absolute(value()).string(), "Шлях до файлу стилю");
     } else if (arg == "--default-style") {

@@ -19,7 +19,7 @@ struct GenerationInput {
   Outline outline;
   std::filesystem::path outputFolder;
   std::filesystem::path programFolder;
-  EncodingChoice encoding = "1251";
+  OutputEncoding encoding = OutputEncoding::Cp1251;
   // The style file (a Windows-1251 path), or empty for the default style with the colours.
   std::string styleFile;
   RgbColor menuColour{0xf2, 0xff, 0xbf};

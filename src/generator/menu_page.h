@@ -9,7 +9,7 @@
 namespace quarbel {
 
 struct MenuOptions {
-  EncodingChoice encoding = "1251";
+  OutputEncoding encoding = OutputEncoding::Cp1251;
   // The style line's target: the style file's safe name, or "menu.css".
   std::string styleSheet = "menu.css";
   bool titlePage = false;

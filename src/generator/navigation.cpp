@@ -2,7 +2,7 @@
 
 namespace quarbel {
 
-void AddPageNavigation(const TextbookFolder& folder, int count, const EncodingChoice& encoding,
+void AddPageNavigation(const TextbookFolder& folder, int count, OutputEncoding encoding,
                        const std::string& previousExtension, const std::string& forwardExtension) {
   const auto link = [](int page, const std::string& icon) {
     return "<A Href = \"page" + std::to_string(page) + ".html\"><IMG SRC=\"img/" + icon + "\"></A>";

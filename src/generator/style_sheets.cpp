@@ -146,7 +146,7 @@ const char* const kStockMenuStyleSheet[] = {
 } // namespace
 
 void WriteMenuStyleSheet(const TextbookFolder& folder, RgbColor menuColour,
-                         const EncodingChoice& encoding) {
+                         OutputEncoding encoding) {
   const Lines lines = {
       "body {background: " + HtmlColour(menuColour) + ";} a {color: #FF6600; ",
       "text-decoration: none; border: 0;} a:hover {color: #B34700;} ",
@@ -167,7 +167,7 @@ void WriteMenuStyleSheet(const TextbookFolder& folder, RgbColor menuColour,
   folder.WriteText("menu.css", JoinLines(lines), encoding);
 }
 
-void WriteStockMenuStyleSheet(const TextbookFolder& folder, const EncodingChoice& encoding) {
+void WriteStockMenuStyleSheet(const TextbookFolder& folder, OutputEncoding encoding) {
   const Lines lines(std::begin(kStockMenuStyleSheet), std::end(kStockMenuStyleSheet));
   folder.WriteText("menu.css", JoinLines(lines), encoding);
 }

@@ -7,9 +7,9 @@ namespace quarbel {
 
 // menu.css of the default style: the menu background in the menu colour.
 void WriteMenuStyleSheet(const TextbookFolder& folder, RgbColor menuColour,
-                         const EncodingChoice& encoding);
+                         OutputEncoding encoding);
 
 // menu.css when the style file is named "default.css": a fixed text.
-void WriteStockMenuStyleSheet(const TextbookFolder& folder, const EncodingChoice& encoding);
+void WriteStockMenuStyleSheet(const TextbookFolder& folder, OutputEncoding encoding);
 
 } // namespace quarbel

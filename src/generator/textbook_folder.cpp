@@ -23,11 +23,11 @@ void TextbookFolder::CreateFolder(std::string_view relative) {
 }
 
 void TextbookFolder::WriteText(std::string_view relative, std::string_view text,
-                               const std::string& encoding) const {
+                               OutputEncoding encoding) const {
   WriteFileBytes(*this / relative, EncodeForTextbook(text, encoding));
 }
 
-std::string TextbookFolder::ReadText(std::string_view relative, const std::string& encoding) const {
+std::string TextbookFolder::ReadText(std::string_view relative, OutputEncoding encoding) const {
   return DecodeFromTextbook(ReadFileBytes(*this / relative), encoding);
 }
 

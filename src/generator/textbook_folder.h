@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/output_encoding.h"
+
 #include <filesystem>
 #include <set>
 #include <string>
@@ -25,8 +27,8 @@ public:
 
   // Writes a text file (replacing it) in the chosen encoding, from Windows-1251 text.
   void WriteText(std::string_view relative, std::string_view text1251,
-                 const std::string& encoding) const;
-  std::string ReadText(std::string_view relative, const std::string& encoding) const;
+                 OutputEncoding encoding) const;
+  std::string ReadText(std::string_view relative, OutputEncoding encoding) const;
   void WriteBytes(std::string_view relative, std::string_view bytes) const;
   // Copies a file in unless the target exists. A source that does not exist is no error (the
   // course may name a document that is gone); a copy that fails or comes out short is.

@@ -6,29 +6,26 @@
 
 namespace quarbel {
 
-std::string CharsetLine(const EncodingChoice& encoding) {
-  const char* charset = "windows-1251";
-  if (encoding == "KOI8")
-    charset = "koi8-r";
-  else if (encoding == "UTF8")
-    charset = "utf-8";
-  return std::string("<meta http-equiv=Content-Type content=\"text/html; charset=") + charset +
-         "\">";
+std::string CharsetLine(OutputEncoding encoding) {
+  return std::string("<meta http-equiv=Content-Type content=\"text/html; charset=") +
+         OutputEncodingCharset(encoding) + "\">";
 }
 
-std::string EncodeForTextbook(std::string_view text, const EncodingChoice& encoding) {
-  if (encoding == "KOI8")
-    return Koi8rFromCp1251(text);
-  if (encoding == "UTF8")
-    return Utf8FromCp1251(text);
+std::string EncodeForTextbook(std::string_view text, OutputEncoding encoding) {
+  switch (encoding) {
+  case OutputEncoding::Koi8r: return Koi8rFromCp1251(text);
+  case OutputEncoding::Utf8: return Utf8FromCp1251(text);
+  case OutputEncoding::Cp1251: break;
+  }
   return std::string(text);
 }
 
-std::string DecodeFromTextbook(std::string_view bytes, const EncodingChoice& encoding) {
-  if (encoding == "KOI8")
-    return Cp1251FromKoi8r(bytes);
-  if (encoding == "UTF8")
-    return Cp1251FromUtf8WithReferences(bytes);
+std::string DecodeFromTextbook(std::string_view bytes, OutputEncoding encoding) {
+  switch (encoding) {
+  case OutputEncoding::Koi8r: return Cp1251FromKoi8r(bytes);
+  case OutputEncoding::Utf8: return Cp1251FromUtf8WithReferences(bytes);
+  case OutputEncoding::Cp1251: break;
+  }
   return std::string(bytes);
 }
 

@@ -1,26 +1,24 @@
 #pragma once
 
 #include "pictures/indexed_image.h"
+#include "text/output_encoding.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Text of the generated textbook: the encoding choice, the charset line, lines and colours.
+// Text of the generated textbook: the charset line, text in the chosen encoding, lines and
+// colours.
 namespace quarbel {
 
-// The encoding choice as the parameters hold it: "1251", "KOI8" or "UTF8". Any other value
-// (a settings file may hold one) is written as Windows-1251 and declared so.
-using EncodingChoice = std::string;
-
 // "<meta http-equiv=Content-Type content="text/html; charset=...">" for the choice.
-std::string CharsetLine(const EncodingChoice& encoding);
+std::string CharsetLine(OutputEncoding encoding);
 
 // The bytes of a textbook text file: the program's Windows-1251 text in the chosen
 // encoding, characters it lacks as "&#N;".
-std::string EncodeForTextbook(std::string_view text1251, const EncodingChoice& encoding);
+std::string EncodeForTextbook(std::string_view text1251, OutputEncoding encoding);
 // The inverse: a textbook file's bytes back to Windows-1251.
-std::string DecodeFromTextbook(std::string_view bytes, const EncodingChoice& encoding);
+std::string DecodeFromTextbook(std::string_view bytes, OutputEncoding encoding);
 
 using Lines = std::vector<std::string>;
 

@@ -32,7 +32,7 @@ const RecordPicture* ChosenPicture(const RecordValue& record) {
 }
 
 void WriteIndexPage(const TextbookFolder& folder, const std::string& discipline, bool titlePage,
-                    const EncodingChoice& encoding) {
+                    OutputEncoding encoding) {
   const Lines lines = {
       "<HTML>",
       discipline.empty() ? T("<Title>Електронний посібник</Title>")

@@ -9,7 +9,7 @@
 namespace quarbel {
 
 struct PageStyle {
-  EncodingChoice encoding = "1251";
+  OutputEncoding encoding = OutputEncoding::Cp1251;
   std::string styleSafeName; // empty for the default style
   RgbColor pageColour{0xf2, 0xff, 0xbf};
   RgbColor ruleColour{0xff, 0xff, 0xbe};
@@ -18,7 +18,7 @@ struct PageStyle {
 // index.html: the frameset with the menu on the left and the title page (or page1.html
 // without one) on the right; titled after the discipline.
 void WriteIndexPage(const TextbookFolder& folder, const std::string& discipline, bool titlePage,
-                    const EncodingChoice& encoding);
+                    OutputEncoding encoding);
 
 // index.html and title.html from the title page record; the logo goes to img/logo when its
 // check box is on.

@@ -7,21 +7,13 @@ bool Holds(const std::string& line, const char* text) {
   return line.find(text) != std::string::npos;
 }
 
-bool IsListedEncoding(const EncodingChoice& encoding) {
-  return encoding == "1251" || encoding == "KOI8" || encoding == "UTF8";
-}
-
 } // namespace
 
-void CleanUpWordPage(Lines& lines, int pageNumber, const EncodingChoice& encoding,
-                     bool styleFileInUse) {
-  // An unlisted encoding keeps the page's own declaration.
-  if (IsListedEncoding(encoding)) {
-    for (std::string& line : lines) {
-      if (Holds(line, "charset")) {
-        line = CharsetLine(encoding);
-        break;
-      }
+void CleanUpWordPage(Lines& lines, int pageNumber, OutputEncoding encoding, bool styleFileInUse) {
+  for (std::string& line : lines) {
+    if (Holds(line, "charset")) {
+      line = CharsetLine(encoding);
+      break;
     }
   }
 

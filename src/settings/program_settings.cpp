@@ -102,9 +102,9 @@ ProgramSettings RestoreSettings(const fs::path& programFolder) {
   settings.style = ini.ReadString("Options", "Style");
   if (settings.style.empty())
     settings.style = "Microsoft Office 2007 - Luna";
-  settings.coding = ini.ReadString("Options", "Coding");
-  if (settings.coding.empty())
-    settings.coding = "1251";
+  // A value the program does not offer reads as the first one, as the window shows it.
+  settings.encoding =
+      ParseOutputEncoding(ini.ReadString("Options", "Coding")).value_or(OutputEncoding::Cp1251);
   settings.wordProcessorMemoryMB = ReadCount(ini, "WordProcessorMemoryMB");
   settings.documentTimeLimit = static_cast<int>(ReadCount(ini, "DocumentTimeLimit"));
   settings.title = ReadPage(ini, kTitle, programFolder / "IMG");
@@ -120,7 +120,7 @@ void StoreSettings(const fs::path& programFolder, const ProgramSettings& setting
   ini.WriteBool("Options", "SaveTitle", settings.title.save);
   ini.WriteBool("Options", "SaveAbout", settings.author.save);
   ini.Write("Options", "Style", settings.style);
-  ini.Write("Options", "Coding", settings.coding);
+  ini.Write("Options", "Coding", OutputEncodingName(settings.encoding));
   WritePage(ini, kTitle, settings.title);
   WritePage(ini, kAuthor, settings.author);
   ini.Save(programFolder / kSettingsFileName);

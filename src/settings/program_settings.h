@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/output_encoding.h"
+
 #include <array>
 #include <filesystem>
 #include <string>
@@ -19,8 +21,8 @@ struct StoredPage {
 // Everything the program keeps in "Quarbel Vorizareda.Ini" and the IMG folder.
 struct ProgramSettings {
   bool movingPanel = true;
-  std::string style;  // the interface style's name
-  std::string coding; // the encoding choice
+  std::string style;                                // the interface style's name
+  OutputEncoding encoding = OutputEncoding::Cp1251; // "Coding" in the file
   // Limits of the word processor, set by hand in the file ("WordProcessorMemoryMB" and
   // "DocumentTimeLimit" in seconds, section "Options"); 0 for the program's defaults.
   size_t wordProcessorMemoryMB = 0;

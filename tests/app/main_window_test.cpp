@@ -12,14 +12,14 @@
 #include "generator/ui/loading_box.h"
 #include "settings/ui/parameters_box.h"
 #include "settings/ui/styles_box.h"
-#include "widgets/input_box.h"
 #include "structure/ui/open_options_box.h"
-#include "widgets/search_box.h"
 #include "structure/ui/structure_view.h"
 #include "support/dialog_test_support.h"
 #include "support/scripted_prompts.h"
 #include "support/test_support.h"
 #include "text/file_bytes.h"
+#include "widgets/input_box.h"
+#include "widgets/search_box.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -233,7 +233,7 @@ private slots:
       parameters->reject();
     });
     box->ParametersButtonClick();
-    QCOMPARE(parameters->Encoding(), std::string("1251"));
+    QCOMPARE(parameters->Encoding(), OutputEncoding::Cp1251);
     QVERIFY(parameters->MovingPanelCheckBox()->isChecked());
     QVERIFY(box->MovingPanel()->isVisible());
     WhenDialogOpens(parameters, [&] {
@@ -243,7 +243,7 @@ private slots:
       parameters->findChild<QPushButton*>("OKButton")->click();
     });
     box->ParametersButtonClick();
-    QCOMPARE(parameters->Encoding(), std::string("KOI8"));
+    QCOMPARE(parameters->Encoding(), OutputEncoding::Koi8r);
     QVERIFY(!box->MovingPanel()->isVisible());
     QVERIFY(qApp->styleSheet().contains("#dbe6f4"));
   }

@@ -272,14 +272,14 @@ TEST_F(GenerateTest, PagesAreWrittenInTheChosenEncoding) {
   input.outline = {{0, Doc("x", "x.doc")}, {0, Doc("l", "Лекція 1. Вступ.PDF")}};
   input.authorPage = true;
   input.author.texts[Surname] = W("Їжакевич");
-  input.encoding = "UTF8";
+  input.encoding = OutputEncoding::Utf8;
   ASSERT_EQ(Run(), GenerationResult::Done);
   const std::string page = ReadFileBytes(out.path() / "book" / "page1.html");
   EXPECT_NE(page.find("charset=utf-8"), std::string::npos);
   EXPECT_NE(page.find("Документ x.doc"), std::string::npos); // UTF-8 bytes as they are
   EXPECT_NE(ReadFileBytes(out.path() / "book" / "about.html").find("Їжакевич"), std::string::npos);
 
-  input.encoding = "KOI8";
+  input.encoding = OutputEncoding::Koi8r;
   ASSERT_EQ(Run(), GenerationResult::Done);
   const std::string about = ReadFileBytes(out.path() / "book" / "about.html");
   EXPECT_NE(about.find("charset=koi8-r"), std::string::npos);

@@ -105,9 +105,10 @@ TEST_F(MenuPageTest, MovesAWordTableOfContentsIntoTheMenu) {
       "<head>\r\n<p class=MsoToc1><span class=MsoHyperlink><a href=\"#_Toc1\">T1</a></span></p>\r\n"
       "<p class=MsoToc2><span class=MsoHyperlink><a href=\"#_Toc2\">T2</a></span></p>\r\n"
       "<p class=MsoNormal>Body</p>\r\n</body>\r\n";
-  folder.WriteText("page1.html", "<p class=MsoNormal>first</p>", "1251");
-  folder.WriteText("page2.html", "<p class=MsoNormal>x</p><p class=MsoToc1>stays</p>", "1251");
-  folder.WriteText("page3.html", page, "1251");
+  folder.WriteText("page1.html", "<p class=MsoNormal>first</p>", OutputEncoding::Cp1251);
+  folder.WriteText("page2.html", "<p class=MsoNormal>x</p><p class=MsoToc1>stays</p>",
+                   OutputEncoding::Cp1251);
+  folder.WriteText("page3.html", page, OutputEncoding::Cp1251);
   const Outline outline = {{0, "Part"},
                            {1, "One [ /a/one.pdf ]"},
                            {1, "Two [ /a/two.doc ]"},
@@ -152,8 +153,8 @@ TEST_F(MenuPageTest, MovesAWordTableOfContentsIntoTheMenu) {
 }
 
 TEST_F(MenuPageTest, WithoutToggleButtonsForAFlatCourseAndWithoutHomeOrAuthorLinks) {
-  folder.WriteText("page1.html", "x", "1251");
-  folder.WriteText("page2.html", "y", "1251");
+  folder.WriteText("page1.html", "x", OutputEncoding::Cp1251);
+  folder.WriteText("page2.html", "y", OutputEncoding::Cp1251);
   WriteMenuPage({{0, "a [ /a.pdf ]"}, {0, "b [ /b.pdf ]"}}, folder, MenuOptions{});
   const std::string menu = File("menu.html");
   EXPECT_EQ(menu.find("id=\"subBtn"), std::string::npos);
@@ -163,7 +164,7 @@ TEST_F(MenuPageTest, WithoutToggleButtonsForAFlatCourseAndWithoutHomeOrAuthorLin
 }
 
 TEST_F(MenuPageTest, APageThatWasNotWrittenIsAnError) {
-  folder.WriteText("page1.html", "x", "1251");
+  folder.WriteText("page1.html", "x", OutputEncoding::Cp1251);
   EXPECT_THROW(WriteMenuPage({{0, "a [ /a.pdf ]"}, {0, "b [ /b.pdf ]"}}, folder, MenuOptions{}),
                std::exception);
 }

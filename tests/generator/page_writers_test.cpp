@@ -39,7 +39,7 @@ TEST(WordPageCleanUp, ReplacesTheDeclarationDropsTheFirstMetaRunAndTitlesThePage
          "<meta name=ProgId content=Word.Document>", "<meta name=Generator content=x>",
          "<link rel=File-List>", "<meta name=Originator content=y>", "<title>Лекція</title>",
          "<p>charset in text</p>", "<style>", "p {}", "</style>", "</head>", "<body>", "</body>"});
-  CleanUpWordPage(page, 7, "UTF8", false);
+  CleanUpWordPage(page, 7, OutputEncoding::Utf8, false);
   EXPECT_EQ(Show(page),
             "<html>\n<head>\n<meta http-equiv=Content-Type content=\"text/html; charset=utf-8\">\n"
             "<link rel=File-List>\n<meta name=Originator content=y>\n<Title>Page 7</Title>\n"
@@ -49,12 +49,14 @@ TEST(WordPageCleanUp, ReplacesTheDeclarationDropsTheFirstMetaRunAndTitlesThePage
 TEST(WordPageCleanUp, AStyleFileTakesEverythingFromTheFirstStyleToTheLastEndOfStyle) {
   Lines page = L({"<head>", "<TITLE>x</TITLE>", "<style>", "a{}", "</style>", "<p>between</p>",
                   "<style>b{}</style>", "</head>"});
-  CleanUpWordPage(page, 1, "1251", true);
+  CleanUpWordPage(page, 1, OutputEncoding::Cp1251, true);
   EXPECT_EQ(Show(page), "<head>\n<TITLE>x</TITLE>\n\n</head>\n");
-  // An unlisted encoding keeps the page's own declaration.
-  Lines own = L({"<meta charset=x>"});
-  CleanUpWordPage(own, 1, "", false);
-  EXPECT_EQ(Show(own), "<meta charset=x>\n");
+  // Every encoding the program offers declares itself in place of the page's own charset.
+  for (const OutputEncoding encoding : kOutputEncodings) {
+    Lines own = L({"<meta charset=x>"});
+    CleanUpWordPage(own, 1, encoding, false);
+    EXPECT_EQ(Show(own), CharsetLine(encoding) + "\n");
+  }
 }
 
 TEST(PageFinishing, LinksTheStyleFileOrColoursTheBodyAfterTheHeadLine) {
@@ -158,11 +160,13 @@ protected:
 
 TEST_F(WrittenFiles, NavigationLinksEachPageToItsNeighbours) {
   folder.WriteText("page1.html",
-                   "<html>\r\n<body>\r\n<p>1</p>\r\n</div>\r\n\r\n</body>\r\n</html>\r\n", "1251");
+                   "<html>\r\n<body>\r\n<p>1</p>\r\n</div>\r\n\r\n</body>\r\n</html>\r\n",
+                   OutputEncoding::Cp1251);
   folder.WriteText("page2.html",
-                   W("<HTML>\r\n<head>\r\n</Table>\r\n</head>\r\n</body>\r\n</HTML>\r\n"), "1251");
-  folder.WriteText("page3.html", "<p>x</p></body>\r\n</BODY>\r\n", "1251");
-  AddPageNavigation(folder, 3, "1251");
+                   W("<HTML>\r\n<head>\r\n</Table>\r\n</head>\r\n</body>\r\n</HTML>\r\n"),
+                   OutputEncoding::Cp1251);
+  folder.WriteText("page3.html", "<p>x</p></body>\r\n</BODY>\r\n", OutputEncoding::Cp1251);
+  AddPageNavigation(folder, 3, OutputEncoding::Cp1251);
   EXPECT_EQ(
       File("page1.html"),
       "<html>\r\n<body>\r\n<p>1</p>\r\n</div>\r\n<P Align=Center>\r\n"
@@ -176,14 +180,14 @@ TEST_F(WrittenFiles, NavigationLinksEachPageToItsNeighbours) {
 }
 
 TEST_F(WrittenFiles, MenuStyleSheetsInTheirTwoVariants) {
-  WriteMenuStyleSheet(folder, {0xf2, 0xff, 0xbf}, "1251");
+  WriteMenuStyleSheet(folder, {0xf2, 0xff, 0xbf}, OutputEncoding::Cp1251);
   const std::string menu = File("menu.css");
   EXPECT_EQ(menu.substr(0, menu.find("\r\n")), "body {background: #f2ffbf;} a {color: #FF6600; ");
   EXPECT_EQ(SplitLines(menu).size(), 15u);
   const std::string last = "\r\nbackground: #F9F9F9; padding: 4px; margin: 0px 20px 4px 4px;}\r\n";
   EXPECT_EQ(menu.substr(menu.size() - last.size()), last);
 
-  WriteStockMenuStyleSheet(folder, "1251");
+  WriteStockMenuStyleSheet(folder, OutputEncoding::Cp1251);
   const Lines stock = SplitLines(File("menu.css"));
   ASSERT_EQ(stock.size(), 136u);
   EXPECT_EQ(stock[0], "body, html {");
@@ -228,7 +232,7 @@ TEST_F(WrittenFiles, TitlePageWithAStyleFileATopicAndNoLogo) {
   RecordValue title;
   title.texts[Topic] = W("Лінзи");
   title.picture = RecordPicture{"bytes", ".jpg"}; // check box off: no logo
-  WriteTitlePage(folder, title, PageStyle{"UTF8", "my_style.css"});
+  WriteTitlePage(folder, title, PageStyle{OutputEncoding::Utf8, "my_style.css"});
   EXPECT_NE(ReadFileBytes(dir / "index.html").find("<Title>Електронний посібник</Title>"),
             std::string::npos);
   const Lines page = SplitLines(ReadFileBytes(dir / "title.html")); // UTF-8 as written
@@ -264,7 +268,7 @@ TEST_F(WrittenFiles, AuthorPageLineByLine) {
   author = RecordValue{};
   author.checked = true;
   author.picture = RecordPicture{"JPEG", ".jpg"};
-  WriteAuthorPage(folder, author, PageStyle{"1251", "s.css"});
+  WriteAuthorPage(folder, author, PageStyle{OutputEncoding::Cp1251, "s.css"});
   const std::string page = File("about.html");
   EXPECT_NE(page.find("<body>\r\n<link type=\"text/css\" rel=\"StyleSheet\" href=\"s.css\"/>\r\n"),
             std::string::npos);

@@ -18,7 +18,7 @@ TEST(ProgramSettings, AFirstStartHasEverythingOn) {
   EXPECT_TRUE(fs::is_directory(program / "IMG"));
   EXPECT_TRUE(s.movingPanel && s.title.save && s.title.toggle && s.author.save && s.author.toggle);
   EXPECT_EQ(s.style, "Microsoft Office 2007 - Luna");
-  EXPECT_EQ(s.coding, "1251");
+  EXPECT_EQ(s.encoding, OutputEncoding::Cp1251);
   EXPECT_TRUE(s.title.pictureChecked);
   EXPECT_TRUE(s.title.pictureBytes.empty()); // no extension, no file: left out
 }
@@ -28,7 +28,7 @@ TEST(ProgramSettings, EveryKeyComesBack) {
   ProgramSettings s;
   s.movingPanel = false;
   s.style = "Windows 7";
-  s.coding = "KOI8";
+  s.encoding = OutputEncoding::Koi8r;
   s.title.toggle = false;
   s.title.texts = {W("Університет"), W("Фізичний"), W("Оптики"),
                    W("Фізика"),      W("Лінзи"),    W("Іваненко І. І.\r\nПетренко П. П."),
@@ -48,7 +48,7 @@ TEST(ProgramSettings, EveryKeyComesBack) {
   const ProgramSettings back = RestoreSettings(program.path());
   EXPECT_FALSE(back.movingPanel);
   EXPECT_EQ(back.style, "Windows 7");
-  EXPECT_EQ(back.coding, "KOI8");
+  EXPECT_EQ(back.encoding, OutputEncoding::Koi8r);
   EXPECT_FALSE(back.title.toggle);
   EXPECT_TRUE(back.author.toggle);
   EXPECT_EQ(back.title.texts, s.title.texts);

@@ -32,7 +32,8 @@ TParametersBox::TParametersBox(QWidget* parent) : QDialog(parent) {
   styler_->setCurrentIndex(-1);
   coding_ = new QComboBox(group);
   coding_->setObjectName("CodingComboBox");
-  coding_->addItems({"1251", "KOI8", "UTF8"});
+  for (const OutputEncoding encoding : kOutputEncodings)
+    coding_->addItem(QString::fromLatin1(OutputEncodingName(encoding)));
   coding_->setCurrentIndex(-1);
 
   auto* form = new QFormLayout;
@@ -58,8 +59,12 @@ TParametersBox::TParametersBox(QWidget* parent) : QDialog(parent) {
   setTabOrder(styler_, coding_);
 }
 
-std::string TParametersBox::Encoding() const {
-  return coding_->currentText().toStdString();
+OutputEncoding TParametersBox::Encoding() const {
+  return ParseOutputEncoding(coding_->currentText().toStdString()).value_or(OutputEncoding::Cp1251);
+}
+
+void TParametersBox::SetEncoding(OutputEncoding encoding) {
+  coding_->setCurrentText(QString::fromLatin1(OutputEncodingName(encoding)));
 }
 
 void TParametersBox::ApplyInterfaceStyle(const QString& name) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/output_encoding.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -15,8 +17,9 @@ class TParametersBox : public QDialog {
 public:
   explicit TParametersBox(QWidget* parent);
 
-  // The encoding choice as the generation reads it ("" when none is selected).
-  std::string Encoding() const;
+  // The encoding of generated pages.
+  OutputEncoding Encoding() const;
+  void SetEncoding(OutputEncoding encoding);
   // Selects a style by name and applies it; other names change nothing.
   void ApplyInterfaceStyle(const QString& name);
 

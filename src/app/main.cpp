@@ -5,6 +5,7 @@
 #include "settings/program_settings.h"
 #include "settings/ui/parameters_box.h"
 #include "text/paths.h"
+#include "widgets/guarded_application.h"
 #include "widgets/program_banner.h"
 #include "wordproc/libreoffice_word_processor.h"
 
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
   // A file size limit must not end the program midway through a write: the write fails and
   // is reported as any other.
   std::signal(SIGXFSZ, SIG_IGN);
-  QApplication app(argc, argv);
+  quarbel::GuardedApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("[ Quarbel ]"));
   QApplication::setApplicationDisplayName(QStringLiteral("Quarbel Vorizareda"));
   QTranslator qtTranslations;

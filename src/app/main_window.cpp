@@ -1,21 +1,22 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
-#include "widgets/qt_text.h"
 #include "editor/vision_editor_box.h"
 #include "generator/convert_command.h"
 #include "generator/ui/loading_box.h"
+#include "prompts/command_runner.h"
 #include "records/record_file.h"
 #include "records/ui/record_page_box.h"
 #include "settings/ui/parameters_box.h"
 #include "settings/ui/styles_box.h"
-#include "widgets/input_box.h"
 #include "structure/ui/open_options_box.h"
-#include "widgets/search_box.h"
 #include "structure/ui/structure_view.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/paths.h"
+#include "widgets/input_box.h"
+#include "widgets/qt_text.h"
+#include "widgets/search_box.h"
 #include "widgets/text_edit_menu.h"
 #include "widgets/tool_groups.h"
 #include "wordproc/libreoffice_word_processor.h"
@@ -315,13 +316,7 @@ void TBox::BuildShortcuts() {
 void TBox::Run(const std::function<void()>& command) {
   if (converting_)
     return; // the user's commands wait for the conversion
-  try {
-    command();
-  } catch (const Error& e) {
-    QtPrompts::ReportError(this, e.text());
-  } catch (const std::exception& e) {
-    QtPrompts::ReportError(this, Cp1251FromUtf8Lossy(e.what()));
-  }
+  RunCommand(*prompts_, command);
   view_->Rebuild();
   UpdateMenuState();
 }
@@ -580,23 +575,14 @@ void TBox::closeEvent(QCloseEvent* event) {
     return;
   }
   bool close = false;
-  try {
-    close = commands_.CloseQuery();
-  } catch (const Error& e) {
-    QtPrompts::ReportError(this, e.text());
-  }
+  RunCommand(*prompts_, [&] { close = commands_.CloseQuery(); });
   view_->Rebuild();
   if (!close) {
     event->ignore();
     return;
   }
-  if (storeSettings_) {
-    try {
-      storeSettings_();
-    } catch (const Error& e) {
-      QtPrompts::ReportError(this, e.text());
-    }
-  }
+  if (storeSettings_)
+    RunCommand(*prompts_, storeSettings_);
   event->accept();
 }
 

@@ -72,6 +72,7 @@ public:
   TerminalPrompts(bool yes, fs::path folder) : yes_(yes), folder_(std::move(folder)) {}
 
   void Warning(const std::string& text) override { Say(text); }
+  void ReportError(const std::string& text) override { Say(text); }
   void Information(const std::string& text) override { Say(text); }
   bool AskYesNo(const std::string& text) override {
     Say(text);

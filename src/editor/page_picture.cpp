@@ -1,14 +1,15 @@
 #include "editor/page_picture.h"
 
-#include "widgets/qt_prompts.h"
 #include "editor/editor_rules.h"
 #include "editor/wb_edit.h"
 #include "pictures/colour_quantiser.h"
 #include "pictures/gif_encoder.h"
 #include "pictures/jpeg_encoder.h"
+#include "prompts/command_runner.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/file_bytes.h"
+#include "widgets/qt_prompts.h"
 
 #include <QBuffer>
 #include <QEventLoop>
@@ -93,11 +94,8 @@ void SavePagePicture(TWBEdit& engine, QWebEngineView* browser, Prompts& prompts,
     if (std::filesystem::exists(path, error) &&
         !prompts.AskYesNo(Cp1251FromUtf8("Даний файл вже існує, бажаєте замінити його ?")))
       continue;
-    try {
-      WritePagePicture(DrawPage(engine, browser, screen), path, target.type);
-    } catch (const Error& e) {
-      QtPrompts::ReportError(owner, e.text());
-    }
+    RunCommand(prompts,
+               [&] { WritePagePicture(DrawPage(engine, browser, screen), path, target.type); });
     return;
   }
 }

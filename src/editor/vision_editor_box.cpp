@@ -1,17 +1,18 @@
 #include "editor/vision_editor_box.h"
 
-#include "widgets/qt_prompts.h"
-#include "widgets/qt_text.h"
 #include "editor/editor_icons.h"
 #include "editor/editor_rules.h"
 #include "editor/insert_dialogs.h"
 #include "editor/page_picture.h"
 #include "editor/wb_edit.h"
+#include "prompts/command_runner.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/paths.h"
 #include "widgets/colour_selector.h"
 #include "widgets/font_choice_dialog.h"
+#include "widgets/qt_prompts.h"
+#include "widgets/qt_text.h"
 #include "widgets/tool_groups.h"
 
 #include <QCloseEvent>
@@ -416,11 +417,7 @@ std::function<void()> TVisionEditorBox::Guarded(void (TVisionEditorBox::*command
 }
 
 void TVisionEditorBox::Run(const std::function<void()>& command) {
-  try {
-    command();
-  } catch (const Error& e) {
-    QtPrompts::ReportError(this, e.text());
-  }
+  RunCommand(*prompts_, command);
 }
 
 void TVisionEditorBox::EnableCommands(bool on) {
@@ -584,11 +581,7 @@ void TVisionEditorBox::closeEvent(QCloseEvent* event) {
       return;
     }
     if (answer == Answer::Yes) {
-      try {
-        SaveItemClick();
-      } catch (const Error& e) {
-        QtPrompts::ReportError(this, e.text());
-      }
+      RunCommand(*prompts_, [this] { SaveItemClick(); });
     }
   }
   FormClose();

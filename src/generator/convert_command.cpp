@@ -6,7 +6,7 @@
 #include "generator/wrapper_pages.h"
 #include "structure/node_text.h"
 #include "text/cp1251.h"
-#include "text/error.h"
+#include "text/error_text.h"
 #include "text/file_bytes.h"
 #include "text/paths.h"
 #include "text/text_case.h"
@@ -34,22 +34,6 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
   for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
     text.replace(at, from.size(), to);
   return text;
-}
-
-// What went wrong, in words for the teacher: our own errors say it already; the library's
-// are told by their system error; nothing in English reaches the message.
-std::string CauseOf(const std::exception& failure) {
-  if (const auto* error = dynamic_cast<const Error*>(&failure))
-    return error->text();
-  if (const auto* error = dynamic_cast<const std::filesystem::filesystem_error*>(&failure)) {
-    std::string text = T("Помилка роботи з файлом");
-    if (!error->path1().empty())
-      text += " \"" + PathForMessage(error->path1()) + "\"";
-    return text + ": " + SystemErrorText(error->code().value());
-  }
-  if (dynamic_cast<const std::bad_alloc*>(&failure))
-    return T("Недостатньо пам'яті.");
-  return T("Внутрішня помилка програми.");
 }
 
 } // namespace
@@ -115,7 +99,7 @@ ConvertOutcome ConvertCourse(GenerationInput input, Prompts& prompts, WordProces
     if (result == GenerationResult::Done)
       staged->Commit(folder.copies());
   } catch (const std::exception& failure) {
-    std::string cause = CauseOf(failure);
+    std::string cause = ErrorTextOf(failure);
     if (staged) // the teacher knows the chosen folder, not the staging folder beside it
       cause = ReplaceAll(cause, PathForMessage(staged->path()), PathForMessage(staged->target()));
     staged.reset();

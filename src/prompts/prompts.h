@@ -37,6 +37,8 @@ public:
 
   // A refusal, warning or error: exclamation icon, OK.
   virtual void Warning(const std::string& text) = 0;
+  // The general error report: a command failed (critical icon, OK).
+  virtual void ReportError(const std::string& text) = 0;
   // A success or notice: information icon, OK.
   virtual void Information(const std::string& text) = 0;
   // Question icon, Yes and No.

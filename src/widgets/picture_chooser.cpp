@@ -1,10 +1,10 @@
 #include "widgets/picture_chooser.h"
 
-#include "widgets/qt_prompts.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/file_bytes.h"
 #include "text/paths.h"
+#include "widgets/qt_prompts.h"
 
 #include <filesystem>
 
@@ -30,14 +30,14 @@ std::optional<ChosenPicture> ChoosePicture(Prompts& prompts, QWidget* owner,
       picture.bytes = ReadFileBytes(*file);
       picture.extension = ExtensionOf(PathText(file->filename()));
     } catch (const Error& e) {
-      QtPrompts::ReportError(owner, e.text());
+      prompts.ReportError(e.text());
       return std::nullopt;
     }
     if (accepts && !accepts(*file, picture.bytes))
       continue;
     if (!picture.image.loadFromData(reinterpret_cast<const uchar*>(picture.bytes.data()),
                                     static_cast<int>(picture.bytes.size()))) {
-      QtPrompts::ReportError(owner, Cp1251FromUtf8("Не вдалося прочитати зображення"));
+      prompts.ReportError(Cp1251FromUtf8("Не вдалося прочитати зображення"));
       return std::nullopt;
     }
     if (fits(picture.image))

@@ -1,7 +1,7 @@
 #include "widgets/qt_prompts.h"
 
-#include "widgets/qt_text.h"
 #include "widgets/font_choice_dialog.h"
+#include "widgets/qt_text.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -119,11 +119,11 @@ std::optional<FontChoice> QtPrompts::ChooseFont(const FontChoice& initial) {
   return dialog.Choice();
 }
 
-void QtPrompts::ReportError(QWidget* owner, const std::string& text) {
+void QtPrompts::ReportError(const std::string& text) {
   std::string shown = text;
   if (!shown.empty() && static_cast<unsigned char>(shown.back()) > '.')
     shown += '.';
-  Box(owner, QMessageBox::Critical, shown, QMessageBox::Ok, "[ Quarbel ]");
+  Box(Owner(), QMessageBox::Critical, shown, QMessageBox::Ok, "[ Quarbel ]");
 }
 
 } // namespace quarbel

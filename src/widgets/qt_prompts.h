@@ -26,7 +26,7 @@ public:
 
   // The general error report: the error's text under "[ Quarbel ]", with "." added when its
   // last character sorts after ".".
-  static void ReportError(QWidget* owner, const std::string& text1251);
+  void ReportError(const std::string& text1251) override;
 
 private:
   QWidget* Owner() const;

@@ -1,6 +1,7 @@
 // The main window under the offscreen platform, with scripted answers: commands through
 // their menus, dialogs and keys, the pop-up menu's state, conversion and closing.
 #include "app/main_window.h"
+#include "widgets/guarded_application.h"
 
 #include "app/about_box.h"
 #include "editor/vision_editor_box.h"
@@ -43,6 +44,18 @@ using namespace quarbel;
 using namespace quarbel::testing;
 namespace fs = std::filesystem;
 
+// An object whose event handler fails the way a window command may: with any exception.
+class Failing : public QObject {
+public:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::User)
+      throw std::runtime_error("a library's failure");
+    if (event->type() == QEvent::User + 1)
+      throw 42;
+    return QObject::event(event);
+  }
+};
+
 class MainWindowTest : public QObject {
   Q_OBJECT
 
@@ -60,6 +73,21 @@ private:
   }
 
 private slots:
+  void anExceptionEscapingAnEventHandlerIsReportedAndTheProgramGoesOn() {
+    auto* guarded = static_cast<GuardedApplication*>(QCoreApplication::instance());
+    guarded->SetErrorReport(prompts.get());
+    Failing failing;
+    QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
+    QCoreApplication::postEvent(&failing, new QEvent(static_cast<QEvent::Type>(QEvent::User + 1)));
+    QCoreApplication::processEvents();
+    guarded->SetErrorReport(nullptr);
+    QCOMPARE(prompts->said, (std::vector<std::string>{"error: Внутрішня помилка програми.",
+                                                      "error: Внутрішня помилка програми."}));
+    // The program goes on: the window still takes commands.
+    box->show();
+    QVERIFY(box->isVisible());
+  }
+
   void init() {
     dir = std::make_unique<TempDir>();
     prompts = std::make_unique<ScriptedPrompts>();
@@ -455,7 +483,7 @@ private slots:
 
 int main(int argc, char** argv) {
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication app(argc, argv);
+  GuardedApplication app(argc, argv);
   MainWindowTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -18,6 +18,10 @@ void ScriptedPrompts::Warning(const std::string& text) {
   said.push_back("warning: " + Utf8FromCp1251(text));
 }
 
+void ScriptedPrompts::ReportError(const std::string& text) {
+  said.push_back("error: " + Utf8FromCp1251(text));
+}
+
 void ScriptedPrompts::Information(const std::string& text) {
   said.push_back("information: " + Utf8FromCp1251(text));
 }

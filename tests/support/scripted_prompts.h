@@ -22,6 +22,7 @@ public:
   std::vector<std::string> said;
 
   void Warning(const std::string& text) override;
+  void ReportError(const std::string& text) override; // recorded as "error: text"
   void Information(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   Answer AskYesNoCancel(const std::string& text) override;

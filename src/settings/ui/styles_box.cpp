@@ -1,16 +1,17 @@
 #include "settings/ui/styles_box.h"
 
-#include "widgets/qt_prompts.h"
-#include "widgets/qt_text.h"
 #include "pictures/builtin_icons.h"
 #include "pictures/picture_format.h"
-#include "widgets/input_box.h"
-#include "widgets/search_box.h"
+#include "prompts/command_runner.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/paths.h"
 #include "widgets/dialog_parts.h"
+#include "widgets/input_box.h"
 #include "widgets/picture_chooser.h"
+#include "widgets/qt_prompts.h"
+#include "widgets/qt_text.h"
+#include "widgets/search_box.h"
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -224,11 +225,7 @@ std::vector<std::string> TStylesBox::Entries() const {
 }
 
 void TStylesBox::Run(const std::function<void()>& command) {
-  try {
-    command();
-  } catch (const Error& e) {
-    QtPrompts::ReportError(this, e.text());
-  }
+  RunCommand(*prompts_, command);
 }
 
 void TStylesBox::FillList() {

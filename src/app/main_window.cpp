@@ -455,18 +455,11 @@ void TBox::SaveRecord(RecordPageBox* box, bool filled, int kind) {
   if (!filled)
     return;
   Run([&] {
-    for (;;) {
-      const auto file = prompts_->ChooseSaveFile(Cp1251FromUtf8(kRecordFilter), "QCD");
-      if (!file)
-        return;
-      std::error_code error;
-      if (std::filesystem::exists(*file, error) &&
-          !prompts_->AskYesNo(Cp1251FromUtf8("Даний файл вже існує, бажаєте замінити його ?")))
-        continue;
+    const auto file = prompts_->ChooseFileToSave(
+        [this] { return prompts_->ChooseSaveFile(Cp1251FromUtf8(kRecordFilter), "QCD"); });
+    if (file)
       SaveRecordFile(programFolder_ / "Data Base" / "Data Base.QCD", *file,
                      static_cast<RecordKind>(kind), box->Value());
-      return;
-    }
   });
 }
 

@@ -82,22 +82,19 @@ void WritePagePicture(const QImage& image, const std::filesystem::path& path, in
   WriteFileBytes(path, bytes);
 }
 
-void SavePagePicture(TWBEdit& engine, QWebEngineView* browser, Prompts& prompts, QWidget* owner) {
+void SavePagePicture(TWBEdit& engine, QWebEngineView* browser, Prompts& prompts) {
   const QSize screen = browser->screen() ? browser->screen()->size() : QSize(1024, 768);
-  for (;;) {
+  PictureTarget target;
+  const auto path = prompts.ChooseFileToSave([&]() -> std::optional<std::filesystem::path> {
     const auto chosen = prompts.ChooseSaveFileWithFilter(Cp1251FromUtf8(kPictureFilters));
     if (!chosen)
-      return;
-    const PictureTarget target = PictureTargetOf(chosen->path.string(), chosen->filter);
-    const std::filesystem::path path(target.path);
-    std::error_code error;
-    if (std::filesystem::exists(path, error) &&
-        !prompts.AskYesNo(Cp1251FromUtf8("Даний файл вже існує, бажаєте замінити його ?")))
-      continue;
+      return std::nullopt;
+    target = PictureTargetOf(chosen->path.string(), chosen->filter);
+    return std::filesystem::path(target.path);
+  });
+  if (path)
     RunCommand(prompts,
-               [&] { WritePagePicture(DrawPage(engine, browser, screen), path, target.type); });
-    return;
-  }
+               [&] { WritePagePicture(DrawPage(engine, browser, screen), *path, target.type); });
 }
 
 } // namespace quarbel

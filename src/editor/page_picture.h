@@ -17,7 +17,7 @@ class TWBEdit;
 // "Зберегти як зображення . . .": the picture chooser loop, then the page as edited, laid
 // out in a view as large as the screen, drawn and written as BMP, GIF or JPEG. A picture
 // that cannot be written goes to the error report of `owner`.
-void SavePagePicture(TWBEdit& engine, QWebEngineView* browser, Prompts& prompts, QWidget* owner);
+void SavePagePicture(TWBEdit& engine, QWebEngineView* browser, Prompts& prompts);
 
 // The page as edited, laid out and drawn in a view of exactly `size` pixels.
 QImage DrawPage(TWBEdit& engine, QWebEngineView* browser, QSize size);

@@ -492,17 +492,20 @@ void TVisionEditorBox::SaveItemClick() {
     SaveToFileName(currentFile_);
 }
 
-void TVisionEditorBox::SaveToFileName(const std::filesystem::path& path) {
-  std::error_code error;
-  if (std::filesystem::exists(path, error) && path != currentFile_) {
-    if (!prompts_->AskYesNo(T("Даний файл вже існує, бажаєте замінити його ?"))) {
-      if (const auto chosen = prompts_->ChooseSaveFileWithFilter(T(kSaveFilters)))
-        SaveToFileName(chosen->path);
-      return;
-    }
-  }
-  engine_->SaveDocument(path);
-  currentFile_ = path;
+void TVisionEditorBox::SaveToFileName(const std::filesystem::path& chosen) {
+  const auto path = prompts_->ChooseFileToSave(
+      // A name chosen again after "No" is taken as typed, as it always was.
+      [this]() -> std::optional<std::filesystem::path> {
+        const auto again = prompts_->ChooseSaveFileWithFilter(T(kSaveFilters));
+        if (!again)
+          return std::nullopt;
+        return again->path;
+      },
+      chosen, currentFile_);
+  if (!path)
+    return;
+  engine_->SaveDocument(*path);
+  currentFile_ = *path;
 }
 
 void TVisionEditorBox::SaveAsItemClick() {
@@ -516,7 +519,7 @@ void TVisionEditorBox::SaveAsItemClick() {
 void TVisionEditorBox::SavePictureItemClick() {
   if (!documentLoaded_)
     return;
-  SavePagePicture(*engine_, browser_, *prompts_, this);
+  SavePagePicture(*engine_, browser_, *prompts_);
   engine_->WaitAndFocus();
 }
 

@@ -3,6 +3,7 @@
 #include "pictures/indexed_image.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,6 +63,16 @@ public:
   virtual std::optional<RgbColor> ChooseColour(RgbColor initial) = 0;
   // The font chooser with its effects and colour, opening with `initial`.
   virtual std::optional<FontChoice> ChooseFont(const FontChoice& initial) = 0;
+
+  // The one "choose a file to save, ask before replacing" step: starts from `first` (or the
+  // chooser when it is empty) and asks "Даний файл вже існує, бажаєте замінити його ?" for a
+  // file that exists, except `ownFile` (the file the work came from). No chooses again;
+  // nothing when the chooser is cancelled. `choose` shows the chooser and gives the path to
+  // save to, its extension already settled.
+  std::optional<std::filesystem::path>
+  ChooseFileToSave(const std::function<std::optional<std::filesystem::path>()>& choose,
+                   const std::filesystem::path& first = {},
+                   const std::filesystem::path& ownFile = {});
 };
 
 } // namespace quarbel

@@ -37,17 +37,14 @@ DropZone DropZoneAt(int y, int rowHeight, bool rowUnderPointer) {
 
 // ---- The structure file ---------------------------------------------------------------
 
-void StructureCommands::SaveStructureTo(const std::filesystem::path& file) {
-  std::error_code error;
-  if (std::filesystem::exists(file, error) && file.native() != structureFileName.native()) {
-    if (!prompts_->AskYesNo(T("Даний файл вже існує, бажаєте замінити його ?"))) {
-      if (const auto other = prompts_->ChooseSaveFile(T(kStructureFilter), "QCT"))
-        SaveStructureTo(*other);
-      return;
-    }
-  }
-  WriteStructureFile(file, tree_.ToOutline());
-  structureFileName = file;
+void StructureCommands::SaveStructureTo(const std::filesystem::path& chosen) {
+  const auto file = prompts_->ChooseFileToSave(
+      [this] { return prompts_->ChooseSaveFile(T(kStructureFilter), "QCT"); }, chosen,
+      structureFileName);
+  if (!file)
+    return;
+  WriteStructureFile(*file, tree_.ToOutline());
+  structureFileName = *file;
   modified = false;
 }
 

@@ -37,7 +37,7 @@ private:
 
 } // namespace
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   setObjectName("TAboutBox");
   setWindowTitle(QStringLiteral("Про програму : Quarbel Vorizareda"));
   setModal(true);
@@ -88,15 +88,15 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   setFixedSize(sizeHint().expandedTo(QSize(293, 250)));
 }
 
-void TAboutBox::ShowPage(int page) {
+void AboutWindow::ShowPage(int page) {
   pages_->setCurrentIndex(page);
 }
 
-int TAboutBox::Page() const {
+int AboutWindow::Page() const {
   return pages_->currentIndex();
 }
 
-int TAboutBox::Open() {
+int AboutWindow::Open() {
   ShowPage(0);
   return exec();
 }

@@ -7,12 +7,12 @@ class QStackedWidget;
 
 namespace quarbel {
 
-// TAboutBox: the version and the authors on the first page, the support contacts on the
+// AboutWindow: the version and the authors on the first page, the support contacts on the
 // second; a click on a contact copies it to the clipboard.
-class TAboutBox : public QDialog {
+class AboutWindow : public QDialog {
   Q_OBJECT
 public:
-  explicit TAboutBox(QWidget* parent);
+  explicit AboutWindow(QWidget* parent);
 
   // Always opens on the first page.
   int Open();

@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path folder = quarbel::ExecutableFolder();
   QApplication::setWindowIcon(QIcon(
       QString::fromStdString((folder / "Icons" / "Software" / "quarbel-vorizareda.png").string())));
-  quarbel::TBox box(folder);
+  quarbel::MainWindow box(folder);
   // The settings of the last run.
   quarbel::ProgramSettings settings = quarbel::RestoreSettings(folder);
   box.SetWordProcessorFactory([folder, &settings] {
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
       options.callLimit = std::chrono::seconds(settings.documentTimeLimit);
     return std::make_unique<quarbel::LibreOfficeWordProcessor>(options);
   });
-  quarbel::TParametersBox* parameters = box.ParametersBox();
+  quarbel::ParametersWindow* parameters = box.ParametersBox();
   parameters->MovingPanelCheckBox()->setChecked(settings.movingPanel);
   box.MovingPanel()->setVisible(settings.movingPanel);
   parameters->SaveTitleCheckBox()->setChecked(settings.title.save);

@@ -61,8 +61,8 @@ QToolButton* ToolButton(QWidget* parent, const QString& hint, QStyle::StandardPi
 }
 
 // The small "Зберегти" and "Відкрити" buttons of a record's tool bar.
-QVBoxLayout* RecordFileButtons(QWidget* parent, const QString& what, TBox* box,
-                               void (TBox::*save)(), void (TBox::*open)()) {
+QVBoxLayout* RecordFileButtons(QWidget* parent, const QString& what, MainWindow* box,
+                               void (MainWindow::*save)(), void (MainWindow::*open)()) {
   auto* column = new QVBoxLayout;
   auto* saveButton = new QToolButton(parent);
   saveButton->setText(QStringLiteral("Зберегти"));
@@ -83,7 +83,7 @@ const char* const kRecordFilter = "Файли Quarbel Vorizareda Data Base (*.QC
 
 } // namespace
 
-TBox::TBox(std::filesystem::path programFolder, QWidget* parent)
+MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(std::move(programFolder)), qtPrompts_(this),
       prompts_(&qtPrompts_), commands_(tree_, qtPrompts_) {
   setObjectName("TBox");
@@ -120,23 +120,25 @@ TBox::TBox(std::filesystem::path programFolder, QWidget* parent)
   down->setObjectName("DownButton");
   moves->addWidget(up);
   moves->addWidget(down);
-  connect(up, &QToolButton::clicked, this, &TBox::UpButtonClick);
-  connect(down, &QToolButton::clicked, this, &TBox::DownButtonClick);
+  connect(up, &QToolButton::clicked, this, &MainWindow::UpButtonClick);
+  connect(down, &QToolButton::clicked, this, &MainWindow::DownButtonClick);
 
-  inputBox_ = new TInPutBox(this, [this](const std::string& text) { prompts_->Warning(text); });
-  openOptionsBox_ = new TOpenOptionsBox(this);
-  searchBox_ = new TSearchBox(this);
-  loadingBox_ = new TLoadingBox(this);
-  parametersBox_ = new TParametersBox(this);
-  aboutBox_ = new TAboutBox(this);
+  inputBox_ =
+      new NameInputWindow(this, [this](const std::string& text) { prompts_->Warning(text); });
+  openOptionsBox_ = new OpenOptionsWindow(this);
+  searchBox_ = new SearchWindow(this);
+  loadingBox_ = new LoadingWindow(this);
+  parametersBox_ = new ParametersWindow(this);
+  aboutBox_ = new AboutWindow(this);
   // The editor is a window of its own, with its own task bar button.
-  editorBox_ = std::make_unique<TVisionEditorBox>(nullptr, prompts_);
-  stylesBox_ = new TStylesBox(this, programFolder_ / "Styles", prompts_, searchBox_, inputBox_);
+  editorBox_ = std::make_unique<EditorWindow>(nullptr, prompts_);
+  stylesBox_ = new StylesWindow(this, programFolder_ / "Styles", prompts_, searchBox_, inputBox_);
   titleBox_ = new RecordPageBox(this, TitlePageLayout(), prompts_);
   authorBox_ = new RecordPageBox(this, AuthorPageLayout(), prompts_);
   UseTextEditingMenu(inputBox_->NameEdit());
   UseTextEditingMenu(searchBox_->SearchEdit());
-  connect(parametersBox_, &TParametersBox::movingPanelChanged, movingPanel_, &QWidget::setVisible);
+  connect(parametersBox_, &ParametersWindow::movingPanelChanged, movingPanel_,
+          &QWidget::setVisible);
 
   BuildPopupMenu();
   BuildShortcuts();
@@ -149,13 +151,13 @@ TBox::TBox(std::filesystem::path programFolder, QWidget* parent)
   view_->setFocus();
 }
 
-TBox::~TBox() = default;
+MainWindow::~MainWindow() = default;
 
-void TBox::SetWordProcessorFactory(std::function<std::unique_ptr<WordProcessor>()> factory) {
+void MainWindow::SetWordProcessorFactory(std::function<std::unique_ptr<WordProcessor>()> factory) {
   wordProcessorFactory_ = std::move(factory);
 }
 
-QWidget* TBox::BuildToolPager() {
+QWidget* MainWindow::BuildToolPager() {
   auto* pager = new QTabWidget(this);
   pager->setObjectName("ToolPager");
   MarkToolPager(pager);
@@ -170,25 +172,27 @@ QWidget* TBox::BuildToolPager() {
   open->setObjectName("OpenButton");
   openMenu_ = new QMenu(open);
   openMenu_->addAction(QStringLiteral("Відкрити структуру . . ."), this,
-                       &TBox::TreeViewOpenItemClick);
-  openMenu_->addAction(QStringLiteral("Добавити документ . . ."), this, &TBox::OpenButtonClick);
+                       &MainWindow::TreeViewOpenItemClick);
+  openMenu_->addAction(QStringLiteral("Добавити документ . . ."), this,
+                       &MainWindow::OpenButtonClick);
   open->setMenu(openMenu_);
   open->setPopupMode(QToolButton::InstantPopup);
   QToolButton* save = ToolButton(file, QStringLiteral("Зберегти"), QStyle::SP_DialogSaveButton);
   save->setObjectName("SaveButton");
   saveMenu_ = new QMenu(save);
-  saveMenu_->addAction(QStringLiteral("Зберегти структуру"), this, &TBox::TreeViewSaveItemClick);
+  saveMenu_->addAction(QStringLiteral("Зберегти структуру"), this,
+                       &MainWindow::TreeViewSaveItemClick);
   saveMenu_->addAction(QStringLiteral("Зберегти структуру як . . ."), this,
-                       &TBox::TreeViewSaveAsItemClick);
+                       &MainWindow::TreeViewSaveAsItemClick);
   saveMenu_->addSeparator();
-  saveMenu_->addAction(QStringLiteral("Конвертувати . . ."), this, &TBox::SaveButtonClick)
+  saveMenu_->addAction(QStringLiteral("Конвертувати . . ."), this, &MainWindow::ConvertClicked)
       ->setObjectName("ConvertItem");
   save->setMenu(saveMenu_);
   save->setPopupMode(QToolButton::InstantPopup);
   QToolButton* editor =
       ToolButton(file, QStringLiteral("Візуальний редактор"), QStyle::SP_FileDialogDetailedView);
   editor->setObjectName("VEButton");
-  connect(editor, &QToolButton::clicked, this, &TBox::VEButtonClick);
+  connect(editor, &QToolButton::clicked, this, &MainWindow::EditorButtonClicked);
   row->addWidget(open);
   row->addWidget(save);
   row->addWidget(editor);
@@ -197,11 +201,11 @@ QWidget* TBox::BuildToolPager() {
   QToolButton* about = ToolButton(help, QStringLiteral("Про програму : Quarbel Vorizareda"),
                                   QStyle::SP_MessageBoxInformation);
   about->setObjectName("AboutButton");
-  connect(about, &QToolButton::clicked, this, &TBox::AboutButtonClick);
+  connect(about, &QToolButton::clicked, this, &MainWindow::AboutButtonClick);
   QToolButton* helpButton =
       ToolButton(help, QStringLiteral("Допомога"), QStyle::SP_DialogHelpButton);
   helpButton->setObjectName("HelpButton");
-  connect(helpButton, &QToolButton::clicked, this, &TBox::HelpButtonClick);
+  connect(helpButton, &QToolButton::clicked, this, &MainWindow::HelpButtonClick);
   row->addWidget(about);
   row->addWidget(helpButton);
   mainRow->addWidget(help);
@@ -215,7 +219,7 @@ QWidget* TBox::BuildToolPager() {
   QToolButton* stylesButton =
       ToolButton(styles, QStringLiteral("Стилі"), QStyle::SP_FileDialogContentsView);
   stylesButton->setObjectName("StylesButton");
-  connect(stylesButton, &QToolButton::clicked, this, &TBox::StylesButtonClick);
+  connect(stylesButton, &QToolButton::clicked, this, &MainWindow::StylesButtonClick);
   row->addWidget(stylesButton);
   optionsRow->addWidget(styles);
   QGroupBox* title = ToolGroup(options, QStringLiteral("Титульна сторінка"), row);
@@ -224,7 +228,8 @@ QWidget* TBox::BuildToolPager() {
   titleButton_->setObjectName("TPageButton");
   row->addWidget(titleButton_);
   row->addLayout(RecordFileButtons(title, QStringLiteral("титульну сторінку"), this,
-                                   &TBox::SaveTButtonClick, &TBox::OpenTButtonClick));
+                                   &MainWindow::SaveTitleRecordClicked,
+                                   &MainWindow::OpenTitleRecordClicked));
   optionsRow->addWidget(title);
   QGroupBox* author = ToolGroup(options, QStringLiteral("Інформація про автора"), row);
   authorButton_ =
@@ -232,17 +237,18 @@ QWidget* TBox::BuildToolPager() {
   authorButton_->setObjectName("APageButton");
   row->addWidget(authorButton_);
   row->addLayout(RecordFileButtons(author, QStringLiteral("інформацію про автора"), this,
-                                   &TBox::SaveAButtonClick, &TBox::OpenAButtonClick));
+                                   &MainWindow::SaveAuthorRecordClicked,
+                                   &MainWindow::OpenAuthorRecordClicked));
   optionsRow->addWidget(author);
   for (QToolButton* button : {titleButton_, authorButton_})
     button->installEventFilter(this);
-  connect(titleButton_, &QToolButton::clicked, this, &TBox::TPageButtonClick);
-  connect(authorButton_, &QToolButton::clicked, this, &TBox::APageButtonClick);
+  connect(titleButton_, &QToolButton::clicked, this, &MainWindow::TitlePageButtonClicked);
+  connect(authorButton_, &QToolButton::clicked, this, &MainWindow::AuthorPageButtonClicked);
   QGroupBox* parameters = ToolGroup(options, QString(), row);
   QToolButton* parametersButton =
       ToolButton(parameters, QStringLiteral("Параметри"), QStyle::SP_ComputerIcon, 54);
   parametersButton->setObjectName("ParametersButton");
-  connect(parametersButton, &QToolButton::clicked, this, &TBox::ParametersButtonClick);
+  connect(parametersButton, &QToolButton::clicked, this, &MainWindow::ParametersButtonClick);
   row->addWidget(parametersButton);
   optionsRow->addWidget(parameters);
   optionsRow->addStretch();
@@ -250,37 +256,40 @@ QWidget* TBox::BuildToolPager() {
   return pager;
 }
 
-void TBox::BuildPopupMenu() {
+void MainWindow::BuildPopupMenu() {
   popup_ = new QMenu(this);
   popup_->setObjectName("PopupMenu1");
-  popup_->addAction(QStringLiteral("Створити пункт . . ."), this, &TBox::AddItemClick);
-  popup_->addAction(QStringLiteral("Створити підпункт . . ."), this, &TBox::AddChildItemClick);
+  popup_->addAction(QStringLiteral("Створити пункт . . ."), this, &MainWindow::AddItemClick);
+  popup_->addAction(QStringLiteral("Створити підпункт . . ."), this,
+                    &MainWindow::AddChildItemClick);
   popup_->addSeparator();
-  popup_->addAction(QStringLiteral("Відкрити структуру . . ."), this, &TBox::TreeViewOpenItemClick);
-  popup_->addAction(QStringLiteral("Зберегти структуру"), this, &TBox::TreeViewSaveItemClick);
+  popup_->addAction(QStringLiteral("Відкрити структуру . . ."), this,
+                    &MainWindow::TreeViewOpenItemClick);
+  popup_->addAction(QStringLiteral("Зберегти структуру"), this, &MainWindow::TreeViewSaveItemClick);
   popup_->addAction(QStringLiteral("Зберегти структуру як . . ."), this,
-                    &TBox::TreeViewSaveAsItemClick);
+                    &MainWindow::TreeViewSaveAsItemClick);
   popup_->addSeparator();
-  popup_->addAction(QStringLiteral("Добавити документ . . ."), this, &TBox::OpenButtonClick);
-  popup_->addAction(QStringLiteral("Відкрити даний документ . . ."), this, &TBox::OpenItemClick)
+  popup_->addAction(QStringLiteral("Добавити документ . . ."), this, &MainWindow::OpenButtonClick);
+  popup_
+      ->addAction(QStringLiteral("Відкрити даний документ . . ."), this, &MainWindow::OpenItemClick)
       ->setObjectName("OpenItem");
-  popup_->addAction(QStringLiteral("Пошук . . ."), this, &TBox::SearchItemClick)
+  popup_->addAction(QStringLiteral("Пошук . . ."), this, &MainWindow::SearchItemClick)
       ->setObjectName("SearchItem");
-  popup_->addAction(QStringLiteral("Перейменувати . . ."), this, &TBox::RenameItemClick)
+  popup_->addAction(QStringLiteral("Перейменувати . . ."), this, &MainWindow::RenameItemClick)
       ->setObjectName("RenameItem");
-  popup_->addAction(QStringLiteral("Видалити"), this, &TBox::DeleteItemClick)
+  popup_->addAction(QStringLiteral("Видалити"), this, &MainWindow::DeleteItemClick)
       ->setObjectName("DeleteItem");
   popup_->addSeparator();
-  popup_->addAction(QStringLiteral("Очистити структуру"), this, &TBox::ClearItemClick)
+  popup_->addAction(QStringLiteral("Очистити структуру"), this, &MainWindow::ClearItemClick)
       ->setObjectName("ClearItem");
   view_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(view_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { popup_->popup(view_->viewport()->mapToGlobal(pos)); });
   for (QMenu* menu : {popup_, openMenu_, saveMenu_})
-    connect(menu, &QMenu::aboutToShow, this, &TBox::UpdateMenuState);
+    connect(menu, &QMenu::aboutToShow, this, &MainWindow::UpdateMenuState);
 }
 
-void TBox::UpdateMenuState() {
+void MainWindow::UpdateMenuState() {
   // These items need a structure with at least one node.
   const bool any = !tree_.Empty();
   for (const char* name : {"OpenItem", "SearchItem", "RenameItem", "DeleteItem", "ClearItem"}) {
@@ -289,22 +298,22 @@ void TBox::UpdateMenuState() {
   }
 }
 
-void TBox::BuildShortcuts() {
+void MainWindow::BuildShortcuts() {
   // Window-wide keys: they act only while the main window is the active window.
-  const std::pair<QKeySequence, void (TBox::*)()> keys[] = {
-      {QKeySequence(Qt::ALT | Qt::Key_I), &TBox::AddItemClick},
-      {QKeySequence(Qt::ALT | Qt::Key_C), &TBox::AddChildItemClick},
-      {QKeySequence(Qt::CTRL | Qt::Key_O), &TBox::TreeViewOpenItemClick},
-      {QKeySequence(Qt::CTRL | Qt::Key_S), &TBox::TreeViewSaveItemClick},
-      {QKeySequence(Qt::CTRL | Qt::Key_D), &TBox::OpenButtonClick},
-      {QKeySequence(Qt::Key_Return), &TBox::OpenItemClick},
-      {QKeySequence(Qt::Key_Enter), &TBox::OpenItemClick},
-      {QKeySequence(Qt::CTRL | Qt::Key_F), &TBox::SearchItemClick},
-      {QKeySequence(Qt::Key_F2), &TBox::RenameItemClick},
-      {QKeySequence(Qt::Key_Delete), &TBox::DeleteItemClick},
-      {QKeySequence(Qt::CTRL | Qt::Key_Delete), &TBox::ClearItemClick},
-      {QKeySequence(Qt::Key_F3), &TBox::SaveButtonClick},
-      {QKeySequence(Qt::Key_F1), &TBox::HelpButtonClick},
+  const std::pair<QKeySequence, void (MainWindow::*)()> keys[] = {
+      {QKeySequence(Qt::ALT | Qt::Key_I), &MainWindow::AddItemClick},
+      {QKeySequence(Qt::ALT | Qt::Key_C), &MainWindow::AddChildItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::TreeViewOpenItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::TreeViewSaveItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_D), &MainWindow::OpenButtonClick},
+      {QKeySequence(Qt::Key_Return), &MainWindow::OpenItemClick},
+      {QKeySequence(Qt::Key_Enter), &MainWindow::OpenItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_F), &MainWindow::SearchItemClick},
+      {QKeySequence(Qt::Key_F2), &MainWindow::RenameItemClick},
+      {QKeySequence(Qt::Key_Delete), &MainWindow::DeleteItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_Delete), &MainWindow::ClearItemClick},
+      {QKeySequence(Qt::Key_F3), &MainWindow::ConvertClicked},
+      {QKeySequence(Qt::Key_F1), &MainWindow::HelpButtonClick},
   };
   for (const auto& [key, command] : keys) {
     auto* shortcut = new QShortcut(key, this);
@@ -313,7 +322,7 @@ void TBox::BuildShortcuts() {
   }
 }
 
-void TBox::Run(const std::function<void()>& command) {
+void MainWindow::Run(const std::function<void()>& command) {
   if (converting_)
     return; // the user's commands wait for the conversion
   RunCommand(*prompts_, command);
@@ -321,20 +330,20 @@ void TBox::Run(const std::function<void()>& command) {
   UpdateMenuState();
 }
 
-void TBox::TreeViewOpenItemClick() {
+void MainWindow::TreeViewOpenItemClick() {
   Run([this] { commands_.OpenStructure(); });
 }
-void TBox::TreeViewSaveItemClick() {
+void MainWindow::TreeViewSaveItemClick() {
   Run([this] { commands_.SaveStructure(); });
 }
-void TBox::TreeViewSaveAsItemClick() {
+void MainWindow::TreeViewSaveAsItemClick() {
   Run([this] { commands_.SaveStructureAs(); });
 }
-void TBox::ClearItemClick() {
+void MainWindow::ClearItemClick() {
   Run([this] { commands_.ClearStructure(); });
 }
 
-void TBox::AddItemClick() {
+void MainWindow::AddItemClick() {
   Run([this] {
     std::string name;
     if (inputBox_->Ask(QStringLiteral("Створити пункт"), "", name))
@@ -342,7 +351,7 @@ void TBox::AddItemClick() {
   });
 }
 
-void TBox::AddChildItemClick() {
+void MainWindow::AddChildItemClick() {
   Run([this] {
     std::string name;
     if (inputBox_->Ask(QStringLiteral("Створити підпункт"), "", name))
@@ -350,7 +359,7 @@ void TBox::AddChildItemClick() {
   });
 }
 
-void TBox::RenameItemClick() {
+void MainWindow::RenameItemClick() {
   Run([this] {
     const auto title = commands_.RenameTitle();
     std::string name;
@@ -359,17 +368,17 @@ void TBox::RenameItemClick() {
   });
 }
 
-void TBox::DeleteItemClick() {
+void MainWindow::DeleteItemClick() {
   Run([this] { commands_.DeleteSelected(); });
 }
-void TBox::UpButtonClick() {
+void MainWindow::UpButtonClick() {
   Run([this] { commands_.MoveUp(); });
 }
-void TBox::DownButtonClick() {
+void MainWindow::DownButtonClick() {
   Run([this] { commands_.MoveDown(); });
 }
 
-void TBox::OpenButtonClick() {
+void MainWindow::OpenButtonClick() {
   Run([this] {
     const auto files = prompts_->ChooseOpenFiles(Cp1251FromUtf8(kDocumentFilters));
     if (files.empty())
@@ -382,7 +391,7 @@ void TBox::OpenButtonClick() {
   });
 }
 
-void TBox::OpenItemClick() {
+void MainWindow::OpenItemClick() {
   Run([this] {
     if (const auto path = commands_.SelectedDocumentPath())
       QDesktopServices::openUrl(
@@ -390,7 +399,7 @@ void TBox::OpenItemClick() {
   });
 }
 
-void TBox::SearchItemClick() {
+void MainWindow::SearchItemClick() {
   if (tree_.Empty())
     return;
   searchBox_->Serve(this, [this](const std::string& text, bool forward) {
@@ -400,26 +409,26 @@ void TBox::SearchItemClick() {
   searchBox_->Open();
 }
 
-void TBox::VEButtonClick() {
+void MainWindow::EditorButtonClicked() {
   editorBox_->ShowBlank();
 }
 
-void TBox::StylesButtonClick() {
+void MainWindow::StylesButtonClick() {
   stylesBox_->Open();
 }
 
-void TBox::ParametersButtonClick() {
+void MainWindow::ParametersButtonClick() {
   parametersBox_->exec();
 }
 
-void TBox::AboutButtonClick() {
+void MainWindow::AboutButtonClick() {
   aboutBox_->Open();
 }
 
-bool TBox::TitlePageOn() const {
+bool MainWindow::TitlePageOn() const {
   return titleButton_->isCheckable() && titleButton_->isChecked();
 }
-bool TBox::AuthorPageOn() const {
+bool MainWindow::AuthorPageOn() const {
   return authorButton_->isCheckable() && authorButton_->isChecked();
 }
 
@@ -432,14 +441,14 @@ void Latch(QToolButton* button, bool on) {
 
 } // namespace
 
-void TBox::SetTitlePageOn(bool on) {
+void MainWindow::SetTitlePageOn(bool on) {
   Latch(titleButton_, on);
 }
-void TBox::SetAuthorPageOn(bool on) {
+void MainWindow::SetAuthorPageOn(bool on) {
   Latch(authorButton_, on);
 }
 
-void TBox::OpenRecordPage(RecordPageBox* box, QToolButton* button, bool& filled) {
+void MainWindow::OpenRecordPage(RecordPageBox* box, QToolButton* button, bool& filled) {
   // The click itself has flipped a latched button; the close puts it back.
   const bool reopenPressed = button->isCheckable();
   box->exec();
@@ -451,7 +460,7 @@ void TBox::OpenRecordPage(RecordPageBox* box, QToolButton* button, bool& filled)
     Latch(button, true);
 }
 
-void TBox::SaveRecord(RecordPageBox* box, bool filled, int kind) {
+void MainWindow::SaveRecord(RecordPageBox* box, bool filled, int kind) {
   if (!filled)
     return;
   Run([&] {
@@ -463,7 +472,7 @@ void TBox::SaveRecord(RecordPageBox* box, bool filled, int kind) {
   });
 }
 
-void TBox::OpenRecord(RecordPageBox* box, QToolButton* button, bool& filled, int kind) {
+void MainWindow::OpenRecord(RecordPageBox* box, QToolButton* button, bool& filled, int kind) {
   Run([&] {
     const auto file = prompts_->ChooseOpenFile(Cp1251FromUtf8(kRecordFilter));
     if (!file)
@@ -486,27 +495,27 @@ void TBox::OpenRecord(RecordPageBox* box, QToolButton* button, bool& filled, int
   });
 }
 
-void TBox::SaveTButtonClick() {
+void MainWindow::SaveTitleRecordClicked() {
   SaveRecord(titleBox_, titleFilled, static_cast<int>(RecordKind::TitlePage));
 }
-void TBox::OpenTButtonClick() {
+void MainWindow::OpenTitleRecordClicked() {
   OpenRecord(titleBox_, titleButton_, titleFilled, static_cast<int>(RecordKind::TitlePage));
 }
-void TBox::SaveAButtonClick() {
+void MainWindow::SaveAuthorRecordClicked() {
   SaveRecord(authorBox_, authorFilled, static_cast<int>(RecordKind::Author));
 }
-void TBox::OpenAButtonClick() {
+void MainWindow::OpenAuthorRecordClicked() {
   OpenRecord(authorBox_, authorButton_, authorFilled, static_cast<int>(RecordKind::Author));
 }
 
-void TBox::TPageButtonClick() {
+void MainWindow::TitlePageButtonClicked() {
   OpenRecordPage(titleBox_, titleButton_, titleFilled);
 }
-void TBox::APageButtonClick() {
+void MainWindow::AuthorPageButtonClicked() {
   OpenRecordPage(authorBox_, authorButton_, authorFilled);
 }
 
-bool TBox::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // The right mouse button switches a page off, or on when its record was ever filled.
   if (event->type() == QEvent::MouseButtonPress &&
       static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
@@ -523,12 +532,12 @@ bool TBox::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void TBox::HelpButtonClick() {
+void MainWindow::HelpButtonClick() {
   QDesktopServices::openUrl(QUrl::fromLocalFile(
       QString::fromStdString((programFolder_ / "Help" / "index.html").string())));
 }
 
-void TBox::SaveButtonClick() {
+void MainWindow::ConvertClicked() {
   Run([this] {
     GenerationInput input;
     input.outline = tree_.ToOutline();
@@ -557,7 +566,7 @@ void TBox::SaveButtonClick() {
   });
 }
 
-void TBox::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (converting_) {
     event->ignore();
     return;
@@ -579,14 +588,14 @@ void TBox::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TBox::PlaceMovingPanel() {
+void MainWindow::PlaceMovingPanel() {
   const QRect area = centralWidget()->geometry();
   movingPanel_->move(area.right() - 18 - movingPanel_->width() + 1,
                      area.bottom() - 18 - movingPanel_->height() + 1);
   movingPanel_->raise();
 }
 
-void TBox::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   PlaceMovingPanel();
 }

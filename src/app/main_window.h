@@ -1,8 +1,8 @@
 #pragma once
 
-#include "widgets/qt_prompts.h"
 #include "structure/course_tree.h"
 #include "structure/structure_commands.h"
+#include "widgets/qt_prompts.h"
 
 #include <QMainWindow>
 
@@ -19,23 +19,23 @@ namespace quarbel {
 
 class RecordPageBox;
 class StructureView;
-class TAboutBox;
-class TInPutBox;
-class TLoadingBox;
-class TOpenOptionsBox;
-class TParametersBox;
-class TSearchBox;
-class TStylesBox;
-class TVisionEditorBox;
+class AboutWindow;
+class NameInputWindow;
+class LoadingWindow;
+class OpenOptionsWindow;
+class ParametersWindow;
+class SearchWindow;
+class StylesWindow;
+class EditorWindow;
 class WordProcessor;
 
-// TBox: the main window. The course structure, its commands and their keys, the tool bar
+// MainWindow: the main window. The course structure, its commands and their keys, the tool bar
 // pages and the conversion.
-class TBox : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 public:
-  explicit TBox(std::filesystem::path programFolder, QWidget* parent = nullptr);
-  ~TBox() override;
+  explicit MainWindow(std::filesystem::path programFolder, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // The choosers and messages of every command go through this door; tests put their own.
   void SetPrompts(Prompts* prompts) {
@@ -53,13 +53,13 @@ public:
   StructureCommands& Commands() { return commands_; }
   CourseTree& Tree() { return tree_; }
   StructureView* TreeView1() const { return view_; }
-  TInPutBox* InputBox() const { return inputBox_; }
-  TOpenOptionsBox* OpenOptionsBox() const { return openOptionsBox_; }
-  TSearchBox* SearchBox() const { return searchBox_; }
-  TParametersBox* ParametersBox() const { return parametersBox_; }
-  TAboutBox* AboutBox() const { return aboutBox_; }
-  TStylesBox* StylesBox() const { return stylesBox_; }
-  TVisionEditorBox* EditorBox() const { return editorBox_.get(); }
+  NameInputWindow* InputBox() const { return inputBox_; }
+  OpenOptionsWindow* OpenOptionsBox() const { return openOptionsBox_; }
+  SearchWindow* SearchBox() const { return searchBox_; }
+  ParametersWindow* ParametersBox() const { return parametersBox_; }
+  AboutWindow* AboutBox() const { return aboutBox_; }
+  StylesWindow* StylesBox() const { return stylesBox_; }
+  EditorWindow* EditorBox() const { return editorBox_.get(); }
   RecordPageBox* TPageBox() const { return titleBox_; }
   RecordPageBox* APageBox() const { return authorBox_; }
   QToolButton* TPageButton() const { return titleButton_; }
@@ -91,19 +91,19 @@ public:
   void DeleteItemClick();
   void UpButtonClick();
   void DownButtonClick();
-  void SaveButtonClick(); // convert
+  void ConvertClicked(); // convert
   void ParametersButtonClick();
   void StylesButtonClick();
-  void VEButtonClick();
+  void EditorButtonClicked();
   void HelpButtonClick();
   void AboutButtonClick();
-  void TPageButtonClick();
-  void APageButtonClick();
+  void TitlePageButtonClicked();
+  void AuthorPageButtonClicked();
   // The record file commands of the two tool bars.
-  void SaveTButtonClick();
-  void OpenTButtonClick();
-  void SaveAButtonClick();
-  void OpenAButtonClick();
+  void SaveTitleRecordClicked();
+  void OpenTitleRecordClicked();
+  void SaveAuthorRecordClicked();
+  void OpenAuthorRecordClicked();
 
 protected:
   void closeEvent(QCloseEvent* event) override;
@@ -135,14 +135,14 @@ private:
   QMenu* openMenu_ = nullptr;
   QMenu* saveMenu_ = nullptr;
   QWidget* movingPanel_ = nullptr;
-  TInPutBox* inputBox_ = nullptr;
-  TOpenOptionsBox* openOptionsBox_ = nullptr;
-  TSearchBox* searchBox_ = nullptr;
-  TLoadingBox* loadingBox_ = nullptr;
-  TParametersBox* parametersBox_ = nullptr;
-  TAboutBox* aboutBox_ = nullptr;
-  TStylesBox* stylesBox_ = nullptr;
-  std::unique_ptr<TVisionEditorBox> editorBox_;
+  NameInputWindow* inputBox_ = nullptr;
+  OpenOptionsWindow* openOptionsBox_ = nullptr;
+  SearchWindow* searchBox_ = nullptr;
+  LoadingWindow* loadingBox_ = nullptr;
+  ParametersWindow* parametersBox_ = nullptr;
+  AboutWindow* aboutBox_ = nullptr;
+  StylesWindow* stylesBox_ = nullptr;
+  std::unique_ptr<EditorWindow> editorBox_;
   RecordPageBox* titleBox_ = nullptr;
   RecordPageBox* authorBox_ = nullptr;
   QToolButton* titleButton_ = nullptr;

@@ -1,12 +1,12 @@
 #include "editor/insert_dialogs.h"
 
-#include "widgets/qt_text.h"
 #include "editor/wb_edit.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/paths.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/picture_chooser.h"
+#include "widgets/qt_text.h"
 #include "widgets/text_edit_menu.h"
 
 #include <QGridLayout>
@@ -30,7 +30,7 @@ const char* const kAllFiles = "Всі файли (*)";
 } // namespace
 
 InsertBox::InsertBox(QWidget* parent, const char* name, const QString& caption, QSize client,
-                     TWBEdit& engine, Prompts*& prompts, const char* fileFilters)
+                     PageEditor& engine, Prompts*& prompts, const char* fileFilters)
     : QDialog(parent), engine_(engine), prompts_(prompts),
       filters_(Cp1251FromUtf8(fileFilters ? fileFilters : kAllFiles)) {
   setObjectName(name);
@@ -125,7 +125,7 @@ void InsertBox::done(int result) {
   engine_.WaitAndFocus();
 }
 
-TIURLBox::TIURLBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts)
+InsertLinkWindow::InsertLinkWindow(QWidget* parent, PageEditor& engine, Prompts*& prompts)
     : InsertBox(parent, "TIURLBox", QStringLiteral("Вставити URL"), QSize(338, 118), engine,
                 prompts) {
   name_ = AddField(
@@ -135,18 +135,18 @@ TIURLBox::TIURLBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts)
   AddButtons(QStringLiteral("Вставити"), "IURLButton", [this] { IURLButtonClick(); });
 }
 
-void TIURLBox::Open() {
+void InsertLinkWindow::Open() {
   name_->clear();
   url_->clear();
   ShowOnTop();
   name_->setFocus();
 }
 
-void TIURLBox::IURLButtonClick() {
+void InsertLinkWindow::IURLButtonClick() {
   InsertFrom({name_, url_}, [this] { engine_.InsertLink(url_->text(), name_->text()); });
 }
 
-TIImageBox::TIImageBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts)
+InsertImageWindow::InsertImageWindow(QWidget* parent, PageEditor& engine, Prompts*& prompts)
     : InsertBox(parent, "TIImageBox", QStringLiteral("Вставити зображення"), QSize(338, 88), engine,
                 prompts, kPictureFileFilters) {
   image_ = AddField(
@@ -154,24 +154,24 @@ TIImageBox::TIImageBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts)
   AddButtons(QStringLiteral("Вставити"), "IImageButton", [this] { IImageButtonClick(); });
 }
 
-void TIImageBox::Open() {
+void InsertImageWindow::Open() {
   image_->clear();
   ShowOnTop();
   image_->setFocus();
 }
 
-void TIImageBox::IImageButtonClick() {
+void InsertImageWindow::IImageButtonClick() {
   InsertFrom({image_}, [this] { engine_.InsertImage(image_->text()); });
 }
 
-TIIndexBox::TIIndexBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts)
+InsertIndexWindow::InsertIndexWindow(QWidget* parent, PageEditor& engine, Prompts*& prompts)
     : InsertBox(parent, "TIIndexBox", QString(), QSize(297, 88), engine, prompts) {
   index_ = AddField(
       QStringLiteral("Значення :"), "IndexEdit", [this] { IIndexButtonClick(); }, false);
   AddButtons(QStringLiteral("Вставити"), "IIndexButton", [this] { IIndexButtonClick(); });
 }
 
-void TIIndexBox::Open(bool subscript) {
+void InsertIndexWindow::Open(bool subscript) {
   setWindowTitle(subscript ? QStringLiteral("Вставити нижній індекс")
                            : QStringLiteral("Вставити верхній індекс"));
   index_->clear();
@@ -179,7 +179,7 @@ void TIIndexBox::Open(bool subscript) {
   index_->setFocus();
 }
 
-void TIIndexBox::IIndexButtonClick() {
+void InsertIndexWindow::IIndexButtonClick() {
   InsertFrom({index_}, [this] {
     const QString text = index_->text();
     if (windowTitle() == QStringLiteral("Вставити нижній індекс"))
@@ -189,19 +189,19 @@ void TIIndexBox::IIndexButtonClick() {
   });
 }
 
-TISymbolBox::TISymbolBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts)
+InsertSymbolWindow::InsertSymbolWindow(QWidget* parent, PageEditor& engine, Prompts*& prompts)
     : InsertBox(parent, "TISymbolBox", QStringLiteral("Вставити спеціальні символи"),
                 QSize(297, 67), engine, prompts) {
   auto* row = new QHBoxLayout;
   const struct {
     const char* name;
     QString caption;
-    void (TWBEdit::*insert)();
+    void (PageEditor::*insert)();
   } buttons[] = {
-      {"CButton", QStringLiteral("©"), &TWBEdit::InsertCSymbol},
-      {"RButton", QStringLiteral("®"), &TWBEdit::InsertRSymbol},
-      {"TMButton", QStringLiteral("™"), &TWBEdit::InsertTMSymbol},
-      {"HLButton", QStringLiteral("Горизонтальна лінія"), &TWBEdit::InsertHorizontalLine}};
+      {"CButton", QStringLiteral("©"), &PageEditor::InsertCSymbol},
+      {"RButton", QStringLiteral("®"), &PageEditor::InsertRSymbol},
+      {"TMButton", QStringLiteral("™"), &PageEditor::InsertTMSymbol},
+      {"HLButton", QStringLiteral("Горизонтальна лінія"), &PageEditor::InsertHorizontalLine}};
   for (const auto& b : buttons) {
     auto* button = new QPushButton(b.caption, this);
     button->setObjectName(b.name);
@@ -225,11 +225,11 @@ TISymbolBox::TISymbolBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts)
   static_cast<QVBoxLayout*>(layout())->insertLayout(0, row);
 }
 
-QPushButton* TISymbolBox::Button(const char* name) const {
+QPushButton* InsertSymbolWindow::Button(const char* name) const {
   return findChild<QPushButton*>(name);
 }
 
-TCreateURLBox::TCreateURLBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts)
+CreateLinkWindow::CreateLinkWindow(QWidget* parent, PageEditor& engine, Prompts*& prompts)
     : InsertBox(parent, "TCreateURLBox", QStringLiteral("Вказати посилання"), QSize(338, 88),
                 engine, prompts) {
   url_ = AddField(
@@ -237,13 +237,13 @@ TCreateURLBox::TCreateURLBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts
   AddButtons(QStringLiteral("Вказати"), "IIndexButton", [this] { IIndexButtonClick(); });
 }
 
-void TCreateURLBox::Open() {
+void CreateLinkWindow::Open() {
   url_->clear();
   ShowOnTop();
   url_->setFocus();
 }
 
-void TCreateURLBox::IIndexButtonClick() {
+void CreateLinkWindow::IIndexButtonClick() {
   InsertFrom({url_}, [this] { engine_.LinkSelection(url_->text()); });
 }
 

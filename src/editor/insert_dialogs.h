@@ -13,7 +13,7 @@ class QPushButton;
 
 namespace quarbel {
 
-class TWBEdit;
+class PageEditor;
 
 // What the five insert windows share: a tool window above the others that does not block
 // the editor, an insert that turns the engine's refusal into "Дана команда не
@@ -28,7 +28,7 @@ public:
 protected:
   // `fileFilters` (UTF-8) are those of the ". . ." chooser; all files when none are given.
   InsertBox(QWidget* parent, const char* name, const QString& caption, QSize client,
-            TWBEdit& engine, Prompts*& prompts, const char* fileFilters = nullptr);
+            PageEditor& engine, Prompts*& prompts, const char* fileFilters = nullptr);
   // A labelled field with the text editing menu; Enter in it runs `insert`.
   QLineEdit* AddField(const QString& label, const char* name, const std::function<void()>& insert,
                       bool withOpenButton);
@@ -40,7 +40,7 @@ protected:
   void InsertFrom(std::initializer_list<QLineEdit*> fields, const std::function<void()>& insert);
   void done(int result) override;
 
-  TWBEdit& engine_;
+  PageEditor& engine_;
   Prompts*& prompts_;
 
 private:
@@ -49,11 +49,11 @@ private:
   std::string filters_; // Windows-1251
 };
 
-// TIURLBox: a link with a name.
-class TIURLBox : public InsertBox {
+// InsertLinkWindow: a link with a name.
+class InsertLinkWindow : public InsertBox {
   Q_OBJECT
 public:
-  TIURLBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts);
+  InsertLinkWindow(QWidget* parent, PageEditor& engine, Prompts*& prompts);
   void Open();
   void IURLButtonClick();
   QLineEdit* NameEdit() const { return name_; }
@@ -64,11 +64,11 @@ private:
   QLineEdit* url_;
 };
 
-// TIImageBox: a picture by its address.
-class TIImageBox : public InsertBox {
+// InsertImageWindow: a picture by its address.
+class InsertImageWindow : public InsertBox {
   Q_OBJECT
 public:
-  TIImageBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts);
+  InsertImageWindow(QWidget* parent, PageEditor& engine, Prompts*& prompts);
   void Open();
   void IImageButtonClick();
   QLineEdit* ImageEdit() const { return image_; }
@@ -77,11 +77,11 @@ private:
   QLineEdit* image_;
 };
 
-// TIIndexBox: superscript or subscript text, as its caption says.
-class TIIndexBox : public InsertBox {
+// InsertIndexWindow: superscript or subscript text, as its caption says.
+class InsertIndexWindow : public InsertBox {
   Q_OBJECT
 public:
-  TIIndexBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts);
+  InsertIndexWindow(QWidget* parent, PageEditor& engine, Prompts*& prompts);
   void Open(bool subscript);
   void IIndexButtonClick();
   QLineEdit* IndexEdit() const { return index_; }
@@ -90,20 +90,20 @@ private:
   QLineEdit* index_;
 };
 
-// TISymbolBox: ©, ®, ™ and a horizontal line.
-class TISymbolBox : public InsertBox {
+// InsertSymbolWindow: ©, ®, ™ and a horizontal line.
+class InsertSymbolWindow : public InsertBox {
   Q_OBJECT
 public:
-  TISymbolBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts);
+  InsertSymbolWindow(QWidget* parent, PageEditor& engine, Prompts*& prompts);
   void Open() { ShowOnTop(); }
   QPushButton* Button(const char* name) const;
 };
 
-// TCreateURLBox: the selected text becomes a link.
-class TCreateURLBox : public InsertBox {
+// CreateLinkWindow: the selected text becomes a link.
+class CreateLinkWindow : public InsertBox {
   Q_OBJECT
 public:
-  TCreateURLBox(QWidget* parent, TWBEdit& engine, Prompts*& prompts);
+  CreateLinkWindow(QWidget* parent, PageEditor& engine, Prompts*& prompts);
   void Open();
   void IIndexButtonClick();
   QLineEdit* URLEdit() const { return url_; }

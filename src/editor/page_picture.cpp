@@ -46,7 +46,7 @@ void Pause(int ms) {
 
 } // namespace
 
-QImage DrawPage(TWBEdit& engine, QWebEngineView* browser, QSize size) {
+QImage DrawPage(PageEditor& engine, QWebEngineView* browser, QSize size) {
   const QString html = engine.PageText();
   QWebEngineView view;
   view.setAttribute(Qt::WA_DontShowOnScreen);
@@ -82,7 +82,7 @@ void WritePagePicture(const QImage& image, const std::filesystem::path& path, in
   WriteFileBytes(path, bytes);
 }
 
-void SavePagePicture(TWBEdit& engine, QWebEngineView* browser, Prompts& prompts) {
+void SavePagePicture(PageEditor& engine, QWebEngineView* browser, Prompts& prompts) {
   const QSize screen = browser->screen() ? browser->screen()->size() : QSize(1024, 768);
   PictureTarget target;
   const auto path = prompts.ChooseFileToSave([&]() -> std::optional<std::filesystem::path> {

@@ -75,7 +75,7 @@ void PrintAndWait(QWebEngineView* view, QPrinter* printer) {
 
 } // namespace
 
-TVisionEditorBox::TVisionEditorBox(QWidget* parent, Prompts*& prompts)
+EditorWindow::EditorWindow(QWidget* parent, Prompts*& prompts)
     : QMainWindow(parent, Qt::Window), prompts_(prompts) {
   setObjectName("TVisionEditorBox");
   setWindowTitle(QStringLiteral("Візуальний редактор"));
@@ -84,7 +84,7 @@ TVisionEditorBox::TVisionEditorBox(QWidget* parent, Prompts*& prompts)
 
   browser_ = new QWebEngineView(this);
   browser_->setObjectName("WebBrowser1");
-  engine_ = new TWBEdit(browser_, prompts_);
+  engine_ = new PageEditor(browser_, prompts_);
   engine_->commandRefused = [this](const std::string& command) {
     if (command == "FontName")
       fontSelector_->setCurrentIndex(-1);
@@ -118,20 +118,20 @@ TVisionEditorBox::TVisionEditorBox(QWidget* parent, Prompts*& prompts)
   statusBar()->addPermanentWidget(status_);
   status_->setText(Q(ZoomStatus(1.0)));
 
-  urlBox_ = new TIURLBox(this, *engine_, prompts_);
-  imageBox_ = new TIImageBox(this, *engine_, prompts_);
-  indexBox_ = new TIIndexBox(this, *engine_, prompts_);
-  symbolBox_ = new TISymbolBox(this, *engine_, prompts_);
-  createUrlBox_ = new TCreateURLBox(this, *engine_, prompts_);
+  urlBox_ = new InsertLinkWindow(this, *engine_, prompts_);
+  imageBox_ = new InsertImageWindow(this, *engine_, prompts_);
+  indexBox_ = new InsertIndexWindow(this, *engine_, prompts_);
+  symbolBox_ = new InsertSymbolWindow(this, *engine_, prompts_);
+  createUrlBox_ = new CreateLinkWindow(this, *engine_, prompts_);
 
-  connect(engine_, &TWBEdit::documentComplete, this, &TVisionEditorBox::DocumentComplete);
+  connect(engine_, &PageEditor::documentComplete, this, &EditorWindow::DocumentComplete);
   BuildShortcuts();
   EnableCommands(false);
 }
 
-TVisionEditorBox::~TVisionEditorBox() = default;
+EditorWindow::~EditorWindow() = default;
 
-QWidget* TVisionEditorBox::BuildPager() {
+QWidget* EditorWindow::BuildPager() {
   pager_ = new QTabWidget(this);
   pager_->setObjectName("ToolBarPager1");
   MarkToolPager(pager_);
@@ -147,7 +147,7 @@ QWidget* TVisionEditorBox::BuildPager() {
     row->addWidget(b);
     return b;
   };
-  const auto engine = [this](void (TWBEdit::*command)()) {
+  const auto engine = [this](void (PageEditor::*command)()) {
     return std::function<void()>(
         [this, command] { Run([this, command] { (engine_->*command)(); }); });
   };
@@ -170,21 +170,21 @@ QWidget* TVisionEditorBox::BuildPager() {
   QHBoxLayout* main = page("Page1", QStringLiteral("Головне меню"));
   QGroupBox* file = group(main, "FileToolBar", QStringLiteral("Файл"));
   button(file, "OpenButton", QStringLiteral("Відкрити"),
-         s->standardIcon(QStyle::SP_DialogOpenButton), Guarded(&TVisionEditorBox::OpenButtonClick));
+         s->standardIcon(QStyle::SP_DialogOpenButton), Guarded(&EditorWindow::OpenButtonClick));
   QToolButton* save = button(file, "SaveButton", QStringLiteral("Зберегти"),
                              s->standardIcon(QStyle::SP_DialogSaveButton), nullptr);
   auto* saveMenu = new QMenu(save);
   saveMenu->setObjectName("SaveMenu");
-  saveMenu->addAction(QStringLiteral("Зберегти"), this, Guarded(&TVisionEditorBox::SaveItemClick))
+  saveMenu->addAction(QStringLiteral("Зберегти"), this, Guarded(&EditorWindow::SaveItemClick))
       ->setObjectName("SaveItem");
   saveMenu
       ->addAction(QStringLiteral("Зберегти як . . ."), this,
-                  Guarded(&TVisionEditorBox::SaveAsItemClick))
+                  Guarded(&EditorWindow::SaveAsItemClick))
       ->setObjectName("SaveAsItem");
   saveMenu->addSeparator();
   saveMenu
       ->addAction(QStringLiteral("Зберегти як зображення . . ."), this,
-                  Guarded(&TVisionEditorBox::SavePictureItemClick))
+                  Guarded(&EditorWindow::SavePictureItemClick))
       ->setObjectName("SavePictureItem");
   save->setMenu(saveMenu);
   save->setPopupMode(QToolButton::InstantPopup);
@@ -192,30 +192,29 @@ QWidget* TVisionEditorBox::BuildPager() {
       button(file, "PrintButton", QStringLiteral("Друк"), EditorIconOf(EditorIcon::Print), nullptr);
   auto* printMenu = new QMenu(print);
   printMenu->setObjectName("PrintMenu");
-  printMenu
-      ->addAction(QStringLiteral("Друк . . ."), this, Guarded(&TVisionEditorBox::PrintItemClick))
+  printMenu->addAction(QStringLiteral("Друк . . ."), this, Guarded(&EditorWindow::PrintItemClick))
       ->setObjectName("PrintItem");
   printMenu
       ->addAction(QStringLiteral("Попередній перегляд . . ."), this,
-                  Guarded(&TVisionEditorBox::PreviewItemClick))
+                  Guarded(&EditorWindow::PreviewItemClick))
       ->setObjectName("PreviewItem");
   print->setMenu(printMenu);
   print->setPopupMode(QToolButton::InstantPopup);
   button(file, "SearchButton", QStringLiteral("Пошук"), EditorIconOf(EditorIcon::Find),
-         Guarded(&TVisionEditorBox::SearchButtonClick));
+         Guarded(&EditorWindow::SearchButtonClick));
   QGroupBox* clipboard = group(main, "ClipBoardToolBar", QStringLiteral("Буфер обміну"));
   button(clipboard, "UndoButton", QStringLiteral("Відмінити введення"),
-         s->standardIcon(QStyle::SP_ArrowBack), engine(&TWBEdit::Undo));
+         s->standardIcon(QStyle::SP_ArrowBack), engine(&PageEditor::Undo));
   button(clipboard, "RedoButton", QStringLiteral("Повторити введення"),
-         s->standardIcon(QStyle::SP_ArrowForward), engine(&TWBEdit::Redo));
+         s->standardIcon(QStyle::SP_ArrowForward), engine(&PageEditor::Redo));
   button(clipboard, "CutButton", QStringLiteral("Вирізати"), EditorIconOf(EditorIcon::Cut),
-         engine(&TWBEdit::Cut));
+         engine(&PageEditor::Cut));
   button(clipboard, "CopyButton", QStringLiteral("Копіювати"), EditorIconOf(EditorIcon::Copy),
-         engine(&TWBEdit::Copy));
+         engine(&PageEditor::Copy));
   button(clipboard, "PasteButton", QStringLiteral("Вставити"), EditorIconOf(EditorIcon::Paste),
-         engine(&TWBEdit::Paste));
+         engine(&PageEditor::Paste));
   button(clipboard, "SelectAllButton", QStringLiteral("Виділити все"),
-         EditorIconOf(EditorIcon::SelectAll), engine(&TWBEdit::SelectAll));
+         EditorIconOf(EditorIcon::SelectAll), engine(&PageEditor::SelectAll));
   main->addStretch();
 
   QHBoxLayout* format = page("Page2", QStringLiteral("Формат"));
@@ -269,26 +268,26 @@ QWidget* TVisionEditorBox::BuildPager() {
   });
   QGroupBox* fontFormat = group(format, "FormatFontToolBar", QStringLiteral("Формат шрифту"));
   button(fontFormat, "BoldButton", QStringLiteral("Напівжирний"), EditorIconOf(EditorIcon::Bold),
-         engine(&TWBEdit::Bold));
+         engine(&PageEditor::Bold));
   button(fontFormat, "ItalicButton", QStringLiteral("Курсив"), EditorIconOf(EditorIcon::Italic),
-         engine(&TWBEdit::Italic));
+         engine(&PageEditor::Italic));
   button(fontFormat, "UnderlineButton", QStringLiteral("Підкреслений"),
-         EditorIconOf(EditorIcon::Underline), engine(&TWBEdit::Underline));
+         EditorIconOf(EditorIcon::Underline), engine(&PageEditor::Underline));
   QGroupBox* paragraph = group(format, "ParagraphToolBar", QStringLiteral("Абзац"));
   button(paragraph, "AlignLeftButton", QStringLiteral("Вирівняти по лівому краю"),
-         EditorIconOf(EditorIcon::AlignLeft), engine(&TWBEdit::AlignLeft));
+         EditorIconOf(EditorIcon::AlignLeft), engine(&PageEditor::AlignLeft));
   button(paragraph, "AlignCenterButton", QStringLiteral("Вирівняти по центру"),
-         EditorIconOf(EditorIcon::AlignCenter), engine(&TWBEdit::AlignCenter));
+         EditorIconOf(EditorIcon::AlignCenter), engine(&PageEditor::AlignCenter));
   button(paragraph, "AlignRightButton", QStringLiteral("Вирівняти по правому краю"),
-         EditorIconOf(EditorIcon::AlignRight), engine(&TWBEdit::AlignRight));
+         EditorIconOf(EditorIcon::AlignRight), engine(&PageEditor::AlignRight));
   format->addStretch();
 
   QHBoxLayout* extra = page("Page3", QStringLiteral("Додаткові функції"));
   QGroupBox* scale = group(extra, "ScaleToolBar", QStringLiteral("Масштаб"));
   button(scale, "ScalePlusButton", QStringLiteral("Збільшити масштаб"),
-         EditorIconOf(EditorIcon::ZoomIn), Guarded(&TVisionEditorBox::ScalePlusButtonClick));
+         EditorIconOf(EditorIcon::ZoomIn), Guarded(&EditorWindow::ScalePlusButtonClick));
   button(scale, "ScaleMinusButton", QStringLiteral("Зменшити масштаб"),
-         EditorIconOf(EditorIcon::ZoomOut), Guarded(&TVisionEditorBox::ScaleMinusButtonClick));
+         EditorIconOf(EditorIcon::ZoomOut), Guarded(&EditorWindow::ScaleMinusButtonClick));
   QGroupBox* functions = group(extra, "FunctionToolBar", QStringLiteral("Функції"));
   QToolButton* insert = button(functions, "InsertButton", QStringLiteral("Вставити"),
                                EditorIconOf(EditorIcon::Insert), nullptr);
@@ -326,7 +325,7 @@ QWidget* TVisionEditorBox::BuildPager() {
   return pager_;
 }
 
-QWidget* TVisionEditorBox::BuildFindBar() {
+QWidget* EditorWindow::BuildFindBar() {
   findBar_ = new QWidget(this);
   findBar_->setObjectName("FindBar");
   auto* row = new QHBoxLayout(findBar_);
@@ -361,7 +360,7 @@ QWidget* TVisionEditorBox::BuildFindBar() {
   return findBar_;
 }
 
-void TVisionEditorBox::FindNext(bool backward) {
+void EditorWindow::FindNext(bool backward) {
   if (!findWatched_) {
     findWatched_ = true;
     connect(browser_->page(), &QWebEnginePage::findTextFinished, this,
@@ -377,17 +376,17 @@ void TVisionEditorBox::FindNext(bool backward) {
                              backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags());
 }
 
-void TVisionEditorBox::BuildShortcuts() {
+void EditorWindow::BuildShortcuts() {
   const struct {
     QKeySequence key;
-    void (TVisionEditorBox::*command)();
+    void (EditorWindow::*command)();
   } keys[] = {
-      {QKeySequence(Qt::CTRL | Qt::Key_O), &TVisionEditorBox::OpenButtonClick},
-      {QKeySequence(Qt::CTRL | Qt::Key_S), &TVisionEditorBox::SaveItemClick},
-      {QKeySequence(Qt::CTRL | Qt::Key_I), &TVisionEditorBox::SavePictureItemClick},
-      {QKeySequence(Qt::CTRL | Qt::Key_P), &TVisionEditorBox::PrintItemClick},
-      {QKeySequence(Qt::ALT | Qt::Key_P), &TVisionEditorBox::PreviewItemClick},
-      {QKeySequence(Qt::CTRL | Qt::Key_F), &TVisionEditorBox::SearchButtonClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_O), &EditorWindow::OpenButtonClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_S), &EditorWindow::SaveItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_I), &EditorWindow::SavePictureItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_P), &EditorWindow::PrintItemClick},
+      {QKeySequence(Qt::ALT | Qt::Key_P), &EditorWindow::PreviewItemClick},
+      {QKeySequence(Qt::CTRL | Qt::Key_F), &EditorWindow::SearchButtonClick},
   };
   for (const auto& [key, command] : keys) {
     auto* shortcut = new QShortcut(key, this);
@@ -396,36 +395,36 @@ void TVisionEditorBox::BuildShortcuts() {
   }
 }
 
-QWidget* TVisionEditorBox::Group(const char* name) const {
+QWidget* EditorWindow::Group(const char* name) const {
   return pager_->findChild<QWidget*>(name);
 }
 
-QToolButton* TVisionEditorBox::Button(const char* name) const {
+QToolButton* EditorWindow::Button(const char* name) const {
   return pager_->findChild<QToolButton*>(name);
 }
 
-QMenu* TVisionEditorBox::Menu(const char* name) const {
+QMenu* EditorWindow::Menu(const char* name) const {
   return pager_->findChild<QMenu*>(name);
 }
 
-QString TVisionEditorBox::StatusText() const {
+QString EditorWindow::StatusText() const {
   return status_->text();
 }
 
-std::function<void()> TVisionEditorBox::Guarded(void (TVisionEditorBox::*command)()) {
+std::function<void()> EditorWindow::Guarded(void (EditorWindow::*command)()) {
   return [this, command] { Run([this, command] { (this->*command)(); }); };
 }
 
-void TVisionEditorBox::Run(const std::function<void()>& command) {
+void EditorWindow::Run(const std::function<void()>& command) {
   RunCommand(*prompts_, command);
 }
 
-void TVisionEditorBox::EnableCommands(bool on) {
+void EditorWindow::EnableCommands(bool on) {
   for (QWidget* widget : commandGroups_)
     widget->setEnabled(on);
 }
 
-void TVisionEditorBox::ShowBlank() {
+void EditorWindow::ShowBlank() {
   blankPage_ = true;
   engine_->Load(QUrl("about:blank"));
   show();
@@ -433,13 +432,13 @@ void TVisionEditorBox::ShowBlank() {
   activateWindow();
 }
 
-void TVisionEditorBox::showEvent(QShowEvent* event) {
+void EditorWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   zoom_ = 1.0;
   browser_->setFocus();
 }
 
-void TVisionEditorBox::DocumentComplete(bool loaded) {
+void EditorWindow::DocumentComplete(bool loaded) {
   if (blankPage_) {
     // A new blank page is never in design mode.
     documentLoaded_ = false;
@@ -458,7 +457,7 @@ void TVisionEditorBox::DocumentComplete(bool loaded) {
   EnableCommands(true);
 }
 
-void TVisionEditorBox::OpenButtonClick() {
+void EditorWindow::OpenButtonClick() {
   if (documentLoaded_) {
     const Answer answer = prompts_->AskYesNoCancel(T("Зберегти зміни в документі ?"));
     if (answer == Answer::Cancel)
@@ -482,7 +481,7 @@ void TVisionEditorBox::OpenButtonClick() {
   engine_->WaitAndFocus();
 }
 
-void TVisionEditorBox::SaveItemClick() {
+void EditorWindow::SaveItemClick() {
   // Only a file's page is saved: the blank page never goes over the remembered file.
   if (!documentLoaded_)
     return;
@@ -492,7 +491,7 @@ void TVisionEditorBox::SaveItemClick() {
     SaveToFileName(currentFile_);
 }
 
-void TVisionEditorBox::SaveToFileName(const std::filesystem::path& chosen) {
+void EditorWindow::SaveToFileName(const std::filesystem::path& chosen) {
   const auto path = prompts_->ChooseFileToSave(
       // A name chosen again after "No" is taken as typed, as it always was.
       [this]() -> std::optional<std::filesystem::path> {
@@ -508,7 +507,7 @@ void TVisionEditorBox::SaveToFileName(const std::filesystem::path& chosen) {
   currentFile_ = *path;
 }
 
-void TVisionEditorBox::SaveAsItemClick() {
+void EditorWindow::SaveAsItemClick() {
   if (!documentLoaded_)
     return;
   if (const auto chosen = prompts_->ChooseSaveFileWithFilter(T(kSaveFilters)))
@@ -516,14 +515,14 @@ void TVisionEditorBox::SaveAsItemClick() {
   engine_->WaitAndFocus();
 }
 
-void TVisionEditorBox::SavePictureItemClick() {
+void EditorWindow::SavePictureItemClick() {
   if (!documentLoaded_)
     return;
   SavePagePicture(*engine_, browser_, *prompts_);
   engine_->WaitAndFocus();
 }
 
-void TVisionEditorBox::PrintItemClick() {
+void EditorWindow::PrintItemClick() {
   if (!documentLoaded_)
     return;
   QPrinter printer;
@@ -532,7 +531,7 @@ void TVisionEditorBox::PrintItemClick() {
     PrintAndWait(browser_, &printer);
 }
 
-void TVisionEditorBox::PreviewItemClick() {
+void EditorWindow::PreviewItemClick() {
   if (!documentLoaded_)
     return;
   QPrintPreviewDialog preview(this);
@@ -541,26 +540,26 @@ void TVisionEditorBox::PreviewItemClick() {
   preview.exec();
 }
 
-void TVisionEditorBox::SearchButtonClick() {
+void EditorWindow::SearchButtonClick() {
   if (documentLoaded_)
     engine_->Find();
 }
 
-void TVisionEditorBox::ScalePlusButtonClick() {
+void EditorWindow::ScalePlusButtonClick() {
   if (!ZoomIn(zoom_))
     return;
   engine_->RunScript(ZoomScript(zoom_));
   status_->setText(Q(ZoomStatus(zoom_)));
 }
 
-void TVisionEditorBox::ScaleMinusButtonClick() {
+void EditorWindow::ScaleMinusButtonClick() {
   if (!ZoomOut(zoom_))
     return;
   engine_->RunScript(ZoomScript(zoom_));
   status_->setText(Q(ZoomStatus(zoom_)));
 }
 
-void TVisionEditorBox::keyPressEvent(QKeyEvent* event) {
+void EditorWindow::keyPressEvent(QKeyEvent* event) {
   // Esc that nothing in the window took: in the find bar it closes the bar, elsewhere
   // (the page passes on the keys it does not use) the window.
   if (event->key() != Qt::Key_Escape) {
@@ -575,7 +574,7 @@ void TVisionEditorBox::keyPressEvent(QKeyEvent* event) {
   close();
 }
 
-void TVisionEditorBox::closeEvent(QCloseEvent* event) {
+void EditorWindow::closeEvent(QCloseEvent* event) {
   if (documentLoaded_) {
     const Answer answer = prompts_->AskYesNoCancel(T("Зберегти зміни в документі ?"));
     if (answer == Answer::Cancel) {
@@ -591,7 +590,7 @@ void TVisionEditorBox::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TVisionEditorBox::FormClose() {
+void EditorWindow::FormClose() {
   engine_->SetDesignMode(false);
   EnableCommands(false);
   fontSelector_->setCurrentIndex(-1);

@@ -20,21 +20,21 @@ class QWidget;
 namespace quarbel {
 
 class ColourSelector;
-class TCreateURLBox;
-class TIImageBox;
-class TIIndexBox;
-class TISymbolBox;
-class TIURLBox;
-class TWBEdit;
+class CreateLinkWindow;
+class InsertImageWindow;
+class InsertIndexWindow;
+class InsertSymbolWindow;
+class InsertLinkWindow;
+class PageEditor;
 
-// TVisionEditorBox: the visual HTML editor. A page opened from disk is edited in place in
+// EditorWindow: the visual HTML editor. A page opened from disk is edited in place in
 // the browser view and written back in its own encoding. The window is Hidden, Blank (the
 // empty page, nothing to save) or Editing (a file's page in design mode).
-class TVisionEditorBox : public QMainWindow {
+class EditorWindow : public QMainWindow {
   Q_OBJECT
 public:
-  TVisionEditorBox(QWidget* parent, Prompts*& prompts);
-  ~TVisionEditorBox() override;
+  EditorWindow(QWidget* parent, Prompts*& prompts);
+  ~EditorWindow() override;
 
   // The main window's button: the blank page, shown and brought to the front.
   void ShowBlank();
@@ -51,7 +51,7 @@ public:
   // Saves under `path`, asking before it replaces another file.
   void SaveToFileName(const std::filesystem::path& path);
 
-  TWBEdit& Engine() const { return *engine_; }
+  PageEditor& Engine() const { return *engine_; }
   QWebEngineView* WebBrowser1() const { return browser_; }
   const std::filesystem::path& CurrentFileName() const { return currentFile_; }
   bool DocumentLoaded() const { return documentLoaded_; }
@@ -69,11 +69,11 @@ public:
   QLabel* FindCount() const { return findCount_; }
   // Finds the text of the find bar forward or backward.
   void FindNext(bool backward);
-  TIURLBox* IURLBox() const { return urlBox_; }
-  TIImageBox* IImageBox() const { return imageBox_; }
-  TIIndexBox* IIndexBox() const { return indexBox_; }
-  TISymbolBox* ISymbolBox() const { return symbolBox_; }
-  TCreateURLBox* CreateURLBox() const { return createUrlBox_; }
+  InsertLinkWindow* IURLBox() const { return urlBox_; }
+  InsertImageWindow* IImageBox() const { return imageBox_; }
+  InsertIndexWindow* IIndexBox() const { return indexBox_; }
+  InsertSymbolWindow* ISymbolBox() const { return symbolBox_; }
+  CreateLinkWindow* CreateURLBox() const { return createUrlBox_; }
 
 protected:
   void showEvent(QShowEvent* event) override;
@@ -90,11 +90,11 @@ private:
   // Runs a command; an error goes to the error report and the window stays usable.
   void Run(const std::function<void()>& command);
   // A window command as the buttons, menus and keys run it: through Run.
-  std::function<void()> Guarded(void (TVisionEditorBox::*command)());
+  std::function<void()> Guarded(void (EditorWindow::*command)());
 
   Prompts*& prompts_;
   QWebEngineView* browser_;
-  TWBEdit* engine_;
+  PageEditor* engine_;
   QTabWidget* pager_ = nullptr;
   std::vector<QWidget*> commandGroups_;
   QFontComboBox* fontSelector_ = nullptr;
@@ -105,11 +105,11 @@ private:
   QLineEdit* findEdit_ = nullptr;
   QLabel* findCount_ = nullptr;
   bool findWatched_ = false;
-  TIURLBox* urlBox_;
-  TIImageBox* imageBox_;
-  TIIndexBox* indexBox_;
-  TISymbolBox* symbolBox_;
-  TCreateURLBox* createUrlBox_;
+  InsertLinkWindow* urlBox_;
+  InsertImageWindow* imageBox_;
+  InsertIndexWindow* indexBox_;
+  InsertSymbolWindow* symbolBox_;
+  CreateLinkWindow* createUrlBox_;
   std::filesystem::path currentFile_;
   bool documentLoaded_ = false;
   bool blankPage_ = false;

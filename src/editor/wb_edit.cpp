@@ -1,11 +1,11 @@
 #include "editor/wb_edit.h"
 
-#include "widgets/qt_text.h"
 #include "editor/editor_rules.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/file_bytes.h"
 #include "text/html_charset.h"
+#include "widgets/qt_text.h"
 
 #include <QEventLoop>
 #include <QJsonArray>
@@ -144,10 +144,10 @@ std::string EncodePage(const QString& text, const QString& charset) {
 
 } // namespace
 
-TWBEdit::TWBEdit(QWebEngineView* browser, Prompts*& prompts)
+PageEditor::PageEditor(QWebEngineView* browser, Prompts*& prompts)
     : QObject(browser), browser_(browser), prompts_(prompts) {}
 
-void TWBEdit::Load(const QUrl& url) {
+void PageEditor::Load(const QUrl& url) {
   if (!watching_) {
     // The browser engine starts with the first page, not with the program.
     watching_ = true;
@@ -167,7 +167,7 @@ void TWBEdit::Load(const QUrl& url) {
   browser_->load(url);
 }
 
-QVariant TWBEdit::RunScript(const QString& script) {
+QVariant PageEditor::RunScript(const QString& script) {
   struct Wait {
     QEventLoop loop;
     QVariant result;
@@ -189,17 +189,17 @@ QVariant TWBEdit::RunScript(const QString& script) {
   return wait->result;
 }
 
-void TWBEdit::SetDesignMode(bool on) {
+void PageEditor::SetDesignMode(bool on) {
   RunScript(on ? "document.designMode = 'on';" : "document.designMode = 'off';");
 }
 
-void TWBEdit::InsertHTML(const QString& html) {
+void PageEditor::InsertHTML(const QString& html) {
   if (RunScript(QString(kSelectedObject) + kPaste + "(" + ScriptValue(html) + ")").toString() !=
       "done")
     throw Error(T("Дана команда не підтримується !"));
 }
 
-void TWBEdit::ExecuteCommand(const std::string& command, const QVariant& value) {
+void PageEditor::ExecuteCommand(const std::string& command, const QVariant& value) {
   const QString outcome =
       RunScript(QString(kSelectedObject) + kCommand + "(" +
                 ScriptValue(QString::fromStdString(command)) + ", " + ScriptValue(value) + ")")
@@ -220,36 +220,36 @@ void TWBEdit::ExecuteCommand(const std::string& command, const QVariant& value) 
     throw Error(T("Дана команда не підтримується !"));
 }
 
-void TWBEdit::Undo() {
+void PageEditor::Undo() {
   browser_->page()->triggerAction(QWebEnginePage::Undo);
 }
 
-void TWBEdit::Redo() {
+void PageEditor::Redo() {
   browser_->page()->triggerAction(QWebEnginePage::Redo);
 }
 
-void TWBEdit::SelectAll() {
+void PageEditor::SelectAll() {
   browser_->page()->triggerAction(QWebEnginePage::SelectAll);
 }
 
-void TWBEdit::Find() {
+void PageEditor::Find() {
   if (findRequested)
     findRequested();
 }
 
-void TWBEdit::ApplyFontName(const std::string& name) {
+void PageEditor::ApplyFontName(const std::string& name) {
   ExecuteCommand("FontName", Q(FontNameValue(name)));
 }
 
-void TWBEdit::ApplyFontSize(int points) {
+void PageEditor::ApplyFontSize(int points) {
   ExecuteCommand("FontSize", FontSizeValue(points));
 }
 
-void TWBEdit::ApplyFontColor(RgbColor colour) {
+void PageEditor::ApplyFontColor(RgbColor colour) {
   ExecuteCommand("ForeColor", QString::fromStdString(ColorToHTML(colour)));
 }
 
-void TWBEdit::ChooseFont() {
+void PageEditor::ChooseFont() {
   const auto font = prompts_->ChooseFont(lastFont_);
   if (!font)
     return;
@@ -271,11 +271,11 @@ QString FromUtf8(const std::string& text) {
 }
 } // namespace
 
-void TWBEdit::InsertLink(const QString& url, const QString& name) {
+void PageEditor::InsertLink(const QString& url, const QString& name) {
   InsertHTML(FromUtf8(LinkFragment(Utf8(url), Utf8(name))));
 }
 
-void TWBEdit::LinkSelection(const QString& url) {
+void PageEditor::LinkSelection(const QString& url) {
   const QVariant text = RunScript(
       QString(kSelectedObject) +
       "(function() { return qvSelectedObject() ? null : String(window.getSelection()); })()");
@@ -284,39 +284,39 @@ void TWBEdit::LinkSelection(const QString& url) {
   InsertHTML(FromUtf8(LinkFragment(Utf8(url), Utf8(text.toString()))));
 }
 
-void TWBEdit::InsertImage(const QString& src) {
+void PageEditor::InsertImage(const QString& src) {
   InsertHTML(FromUtf8(ImageFragment(Utf8(src))));
 }
 
-void TWBEdit::InsertSubscript(const QString& text) {
+void PageEditor::InsertSubscript(const QString& text) {
   InsertHTML(FromUtf8(SubscriptFragment(Utf8(text))));
 }
 
-void TWBEdit::InsertSuperscript(const QString& text) {
+void PageEditor::InsertSuperscript(const QString& text) {
   InsertHTML(FromUtf8(SuperscriptFragment(Utf8(text))));
 }
 
-void TWBEdit::InsertCSymbol() {
+void PageEditor::InsertCSymbol() {
   InsertHTML(kCopyrightFragment);
 }
 
-void TWBEdit::InsertRSymbol() {
+void PageEditor::InsertRSymbol() {
   InsertHTML(kRegisteredFragment);
 }
 
-void TWBEdit::InsertTMSymbol() {
+void PageEditor::InsertTMSymbol() {
   InsertHTML(kTradeMarkFragment);
 }
 
-void TWBEdit::InsertHorizontalLine() {
+void PageEditor::InsertHorizontalLine() {
   InsertHTML(kHorizontalLineFragment);
 }
 
-void TWBEdit::WaitAndFocus() {
+void PageEditor::WaitAndFocus() {
   if (loading_) {
     QEventLoop loop;
     QMetaObject::Connection done =
-        connect(this, &TWBEdit::documentComplete, &loop, [&loop] { loop.quit(); });
+        connect(this, &PageEditor::documentComplete, &loop, [&loop] { loop.quit(); });
     if (loading_)
       loop.exec();
     disconnect(done);
@@ -324,7 +324,7 @@ void TWBEdit::WaitAndFocus() {
   browser_->setFocus();
 }
 
-QString TWBEdit::PageText(QString* charset) {
+QString PageEditor::PageText(QString* charset) {
   const QVariantList page = RunScript(kSerialise).toList();
   if (page.size() != 2)
     throw Error(T("Відбулася помилка при збережені !"));
@@ -333,7 +333,7 @@ QString TWBEdit::PageText(QString* charset) {
   return page[1].toString();
 }
 
-void TWBEdit::SaveDocument(const std::filesystem::path& path) {
+void PageEditor::SaveDocument(const std::filesystem::path& path) {
   try {
     QString charset;
     const QString text = PageText(&charset);

@@ -16,14 +16,14 @@ class QWebEngineView;
 
 namespace quarbel {
 
-// TWBEdit: the editing engine over the editor's browser view. It switches the page's design
+// PageEditor: the editing engine over the editor's browser view. It switches the page's design
 // mode, runs named editing commands on the selection, pastes fragments over it and writes
 // the edited page back to its file. When a picture or another object alone is selected,
 // commands that do not apply to it are refused and fragments cannot be pasted.
-class TWBEdit : public QObject {
+class PageEditor : public QObject {
   Q_OBJECT
 public:
-  TWBEdit(QWebEngineView* browser, Prompts*& prompts);
+  PageEditor(QWebEngineView* browser, Prompts*& prompts);
 
   // Told which command was refused on an object selection, so that the window can reset
   // the selector that ran it.

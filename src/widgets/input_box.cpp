@@ -1,9 +1,9 @@
 #include "widgets/input_box.h"
 
-#include "widgets/qt_text.h"
 #include "structure/structure_commands.h"
 #include "text/cp1251.h"
 #include "widgets/dialog_parts.h"
+#include "widgets/qt_text.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,7 +14,7 @@
 
 namespace quarbel {
 
-TInPutBox::TInPutBox(QWidget* parent, std::function<void(const std::string&)> warn)
+NameInputWindow::NameInputWindow(QWidget* parent, std::function<void(const std::string&)> warn)
     : QDialog(parent), warn_(std::move(warn)) {
   setObjectName("TInPutBox");
   auto* group = new QGroupBox(this);
@@ -27,7 +27,7 @@ TInPutBox::TInPutBox(QWidget* parent, std::function<void(const std::string&)> wa
   QPushButton* ok;
   QPushButton* cancel;
   QHBoxLayout* buttons = OkCancelRow(this, ok, cancel);
-  connect(ok, &QPushButton::clicked, this, &TInPutBox::OKButtonClick);
+  connect(ok, &QPushButton::clicked, this, &NameInputWindow::OKButtonClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   // Enter in the edit acts as OK, and the key goes no further.
   EnterActsAsOk(nameEdit_, [this] { OKButtonClick(); });
@@ -37,7 +37,7 @@ TInPutBox::TInPutBox(QWidget* parent, std::function<void(const std::string&)> wa
   setModal(true);
 }
 
-void TInPutBox::OKButtonClick() {
+void NameInputWindow::OKButtonClick() {
   std::string name;
   if (!TryFromQ(nameEdit_->text(), name)) {
     warn_(Cp1251FromUtf8("Ім'я містить символи, яких немає в кирилиці Windows-1251."));
@@ -51,7 +51,7 @@ void TInPutBox::OKButtonClick() {
   accept();
 }
 
-bool TInPutBox::Ask(const QString& caption, const std::string& text, std::string& name) {
+bool NameInputWindow::Ask(const QString& caption, const std::string& text, std::string& name) {
   setWindowTitle(caption);
   nameEdit_->setText(Q(text));
   nameEdit_->selectAll();

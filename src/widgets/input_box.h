@@ -9,12 +9,12 @@ class QLineEdit;
 
 namespace quarbel {
 
-// TInPutBox: one name, checked on OK; a refused name keeps the dialog open with its text.
-class TInPutBox : public QDialog {
+// NameInputWindow: one name, checked on OK; a refused name keeps the dialog open with its text.
+class NameInputWindow : public QDialog {
   Q_OBJECT
 public:
   // `warn` shows a refusal.
-  TInPutBox(QWidget* parent, std::function<void(const std::string&)> warn);
+  NameInputWindow(QWidget* parent, std::function<void(const std::string&)> warn);
 
   // Shows the dialog with `caption` and `text` (all of it selected); the accepted name, or
   // nothing on Cancel and Esc.

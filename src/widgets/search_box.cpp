@@ -9,7 +9,7 @@
 
 namespace quarbel {
 
-TSearchBox::TSearchBox(QWidget* parent) : QDialog(parent) {
+SearchWindow::SearchWindow(QWidget* parent) : QDialog(parent) {
   setObjectName("TSearchBox");
   setWindowTitle(QStringLiteral("Пошук"));
   setModal(false);
@@ -42,8 +42,8 @@ TSearchBox::TSearchBox(QWidget* parent) : QDialog(parent) {
   });
 }
 
-void TSearchBox::Serve(QWidget* owner,
-                       std::function<void(const std::string&, bool forward)> searchOfTarget) {
+void SearchWindow::Serve(QWidget* owner,
+                         std::function<void(const std::string&, bool forward)> searchOfTarget) {
   if (parentWidget() != owner) {
     hide();
     setParent(owner, windowFlags());
@@ -51,7 +51,7 @@ void TSearchBox::Serve(QWidget* owner,
   search = std::move(searchOfTarget);
 }
 
-void TSearchBox::Open() {
+void SearchWindow::Open() {
   edit_->clear();
   show();
   raise();

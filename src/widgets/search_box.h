@@ -10,12 +10,12 @@ class QPushButton;
 
 namespace quarbel {
 
-// TSearchBox: modeless, above the other windows; "Назад" and "Вперед" search the target
+// SearchWindow: modeless, above the other windows; "Назад" and "Вперед" search the target
 // the caller set with the text of the edit.
-class TSearchBox : public QDialog {
+class SearchWindow : public QDialog {
   Q_OBJECT
 public:
-  explicit TSearchBox(QWidget* parent);
+  explicit SearchWindow(QWidget* parent);
 
   // The search of the current target: text (Windows-1251) and direction.
   std::function<void(const std::string&, bool forward)> search;

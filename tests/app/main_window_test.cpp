@@ -60,7 +60,7 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
 private:
-  std::unique_ptr<TBox> box;
+  std::unique_ptr<MainWindow> box;
   std::unique_ptr<ScriptedPrompts> prompts;
   std::unique_ptr<TempDir> dir;
 
@@ -91,7 +91,7 @@ private slots:
   void init() {
     dir = std::make_unique<TempDir>();
     prompts = std::make_unique<ScriptedPrompts>();
-    box = std::make_unique<TBox>(QUARBEL_PROGRAM_DIR);
+    box = std::make_unique<MainWindow>(QUARBEL_PROGRAM_DIR);
     box->SetPrompts(prompts.get());
     box->SetWordRunning([] { return false; });
     box->SetWordProcessorFactory([] { return std::make_unique<FakeWordProcessor>(); });
@@ -103,7 +103,7 @@ private slots:
   }
 
   void createsItemsThroughTheNameDialogWithItsChecks() {
-    TInPutBox* input = box->InputBox();
+    NameInputWindow* input = box->InputBox();
     WhenDialogOpens(input, [&] {
       QCOMPARE(input->windowTitle(), QString("Створити пункт"));
       input->NameEdit()->setText("a[b");
@@ -146,7 +146,7 @@ private slots:
     box->Tree().AddLast(nullptr, W("Лекція [ /k/Лекція.doc ]"));
     box->Commands().selected = box->Tree().roots()[0].get();
     box->TreeView1()->Rebuild();
-    TInPutBox* input = box->InputBox();
+    NameInputWindow* input = box->InputBox();
     WhenDialogOpens(input, [&] {
       QCOMPARE(input->windowTitle(), QString("Перейменувати"));
       QCOMPARE(input->NameEdit()->text(), QStringLiteral("Лекція"));
@@ -191,7 +191,7 @@ private slots:
     box->Commands().selected = box->Tree().roots()[0].get();
     box->TreeView1()->Rebuild();
     prompts->fileLists = {{*dir / "a.pdf", *dir / "b.pdf", *dir / "c.pdf"}};
-    TOpenOptionsBox* options = box->OpenOptionsBox();
+    OpenOptionsWindow* options = box->OpenOptionsBox();
     int shown = 0;
     WhenDialogOpens(options, [&] {
       ++shown;
@@ -214,7 +214,7 @@ private slots:
     QTest::keyClick(box.get(), Qt::Key_F3);
     QCOMPARE(prompts->said.back(), std::string("information: Конвертування успішно завершено !"));
     QVERIFY(fs::exists(*dir / "book" / "index.html"));
-    QVERIFY(!box->findChild<TLoadingBox*>()->isVisible());
+    QVERIFY(!box->findChild<LoadingWindow*>()->isVisible());
   }
 
   void theConversionFollowsTheStylesWindow() {
@@ -223,7 +223,7 @@ private slots:
       box->Tree().AddLast(nullptr, std::string(name, 1) + " [ " + (*dir / name).string() + " ]");
     }
     box->TreeView1()->Rebuild();
-    TStylesBox* styles = box->StylesBox();
+    StylesWindow* styles = box->StylesBox();
     WhenDialogOpens(styles, [&] {
       styles->OnDefaultCheckBox()->click();
       prompts->colours = {RgbColor{0x12, 0x34, 0x56}};
@@ -237,7 +237,7 @@ private slots:
     box->findChild<QToolButton*>("StylesButton")->click();
     QVERIFY(!box->SearchBox()->isVisible());
     prompts->folders = {*dir / "book"};
-    box->SaveButtonClick();
+    box->ConvertClicked();
     QCOMPARE(prompts->said.back(), std::string("information: Конвертування успішно завершено !"));
     QVERIFY(ReadFileBytes(*dir / "book" / "menu.css").find("#123456") != std::string::npos);
     QVERIFY(ReadFileBytes(*dir / "book" / "page1.html").find("previous") == std::string::npos);
@@ -253,7 +253,7 @@ private slots:
   }
 
   void parametersApplyOnlyOnOK() {
-    TParametersBox* parameters = box->ParametersBox();
+    ParametersWindow* parameters = box->ParametersBox();
     parameters->CodingComboBox()->setCurrentText("1251");
     WhenDialogOpens(parameters, [&] {
       parameters->CodingComboBox()->setCurrentText("UTF8");
@@ -277,7 +277,7 @@ private slots:
   }
 
   void theAboutWindowOpensOnItsFirstPageAndCopiesContacts() {
-    TAboutBox* about = box->AboutBox();
+    AboutWindow* about = box->AboutBox();
     WhenDialogOpens(about, [&] {
       QCOMPARE(about->Page(), 0);
       about->ShowPage(1);
@@ -325,7 +325,7 @@ private slots:
       edit("SEdit")->setText("#"); // allowed in single-line fields
       QTest::keyClick(edit("NEdit"), Qt::Key_Return);
     });
-    box->TPageButtonClick();
+    box->TitlePageButtonClicked();
     QCOMPARE(
         prompts->said,
         (std::vector<std::string>{
@@ -355,7 +355,7 @@ private slots:
       static_cast<QLineEdit*>(author->Field("SEdit"))->setText("changed");
       author->reject();
     });
-    box->APageButtonClick();
+    box->AuthorPageButtonClicked();
     QCOMPARE(prompts->said.size(), size_t(3)); // chooser, refusal, chooser again
     QCOMPARE(prompts->said[1],
              std::string("warning: Розмір зображення перевищує допустимі межі !"));
@@ -371,20 +371,20 @@ private slots:
         static_cast<QLineEdit*>(author->Field(name))->setText("x");
       author->findChild<QPushButton*>("OKButton")->click();
     });
-    box->APageButtonClick();
+    box->AuthorPageButtonClicked();
     QCOMPARE(author->Value().picture->extension, std::string(".bmp"));
     WhenDialogOpens(author, [&] {
       author->PictureCheckBox()->setChecked(false);
       QVERIFY(!author->PictureLoaded());
       author->reject();
     });
-    box->APageButtonClick();
+    box->AuthorPageButtonClicked();
     QVERIFY(author->Value().picture.has_value());
     QVERIFY(box->AuthorPageOn()); // a left click never switches the page off
   }
 
   void recordFilesKeepAndBringBackARecord() {
-    box->SaveTButtonClick(); // never filled: nothing at all
+    box->SaveTitleRecordClicked(); // never filled: nothing at all
     QVERIFY(prompts->said.empty());
 
     RecordValue value;
@@ -395,7 +395,7 @@ private slots:
     WriteBytes(*dir / "old.QCD", "old");
     prompts->files = {*dir / "old.QCD", *dir / "new"};
     prompts->answers = {Answer::No};
-    box->SaveTButtonClick();
+    box->SaveTitleRecordClicked();
     QCOMPARE(prompts->said,
              (std::vector<std::string>{"save: Файли Quarbel Vorizareda Data Base (*.QCD)",
                                        "question: Даний файл вже існує, бажаєте замінити його ?",
@@ -405,14 +405,14 @@ private slots:
     // Opening the author's record file with the author command fills it by position.
     prompts->said.clear();
     prompts->files = {*dir / "new"};
-    box->OpenAButtonClick();
+    box->OpenAuthorRecordClicked();
     QCOMPARE(U(box->APageBox()->Value().texts[Surname]), std::string("Університет"));
     QCOMPARE(box->APageBox()->Value().texts[Supplementary], std::string(1000, 'a'));
     QVERIFY(box->AuthorPageOn());
     QVERIFY(box->authorFilled);
 
     prompts->files = {*dir / "missing.QCD"};
-    box->OpenTButtonClick();
+    box->OpenTitleRecordClicked();
     QCOMPARE(prompts->said.back(), std::string("warning: Не вдалося знайти зазначений файл !"));
   }
 
@@ -456,7 +456,7 @@ private slots:
   }
 
   void theEditorButtonShowsTheBlankPageAndTheEditorAsksFirstOnClose() {
-    TVisionEditorBox* editor = box->EditorBox();
+    EditorWindow* editor = box->EditorBox();
     QVERIFY(!editor->isVisible());
     box->findChild<QToolButton*>("VEButton")->click();
     QVERIFY(editor->isVisible());

@@ -50,7 +50,7 @@ private:
   std::unique_ptr<TempDir> dir;
   std::unique_ptr<ScriptedPrompts> prompts;
   Prompts* door = nullptr;
-  std::unique_ptr<TVisionEditorBox> editor;
+  std::unique_ptr<EditorWindow> editor;
 
   QVariant Js(const QString& script) { return editor->Engine().RunScript(script); }
   QString Html(const char* id) {
@@ -88,7 +88,7 @@ private slots:
     dir = std::make_unique<TempDir>();
     prompts = std::make_unique<ScriptedPrompts>();
     door = prompts.get();
-    editor = std::make_unique<TVisionEditorBox>(nullptr, door);
+    editor = std::make_unique<EditorWindow>(nullptr, door);
     WriteBytes(*dir / "page.htm", Page());
     QImage picture(20, 20, QImage::Format_RGB32);
     picture.fill(Qt::red);
@@ -193,7 +193,7 @@ private slots:
 
   void theInsertWindowsPasteTheirFragments() {
     OpenPage(*dir / "page.htm");
-    TIURLBox* url = editor->IURLBox();
+    InsertLinkWindow* url = editor->IURLBox();
     editor->Menu("InsertMenu")->findChild<QAction*>("IURLItem")->trigger();
     QVERIFY(url->isVisible());
     url->NameEdit()->setText("<b>Сайт</b>");
@@ -211,7 +211,7 @@ private slots:
     QVERIFY(!url->isVisible());
 
     CaretAtEndOf("p");
-    TIIndexBox* index = editor->IIndexBox();
+    InsertIndexWindow* index = editor->IIndexBox();
     editor->Menu("InsertMenu")->findChild<QAction*>("ILIndexItem")->trigger();
     QCOMPARE(index->windowTitle(), QString("Вставити нижній індекс"));
     index->IndexEdit()->setText("2");
@@ -230,7 +230,7 @@ private slots:
 
     // The picture's address as the file chooser gives it.
     CaretAtEndOf("r");
-    TIImageBox* image = editor->IImageBox();
+    InsertImageWindow* image = editor->IImageBox();
     editor->Menu("InsertMenu")->findChild<QAction*>("IImageItem")->trigger();
     prompts->files = {*dir / "pic.bmp"};
     image->findChild<QPushButton*>("OpenButton")->click();

@@ -2,13 +2,13 @@
 // Styles folder and its commands, the icon size limits, OK, cancel and the closing rule.
 #include "settings/ui/styles_box.h"
 
-#include "widgets/input_box.h"
-#include "widgets/search_box.h"
 #include "support/dialog_test_support.h"
 #include "support/scripted_prompts.h"
 #include "support/test_support.h"
 #include "text/file_bytes.h"
 #include "text/paths.h"
+#include "widgets/input_box.h"
+#include "widgets/search_box.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -46,9 +46,9 @@ private:
   std::unique_ptr<ScriptedPrompts> prompts;
   Prompts* door = nullptr;
   std::unique_ptr<QWidget> owner;
-  TSearchBox* search = nullptr;
-  TInPutBox* input = nullptr;
-  TStylesBox* box = nullptr;
+  SearchWindow* search = nullptr;
+  NameInputWindow* input = nullptr;
+  StylesWindow* box = nullptr;
 
   fs::path Styles() const { return *dir / "Styles"; }
   QStringList Entries() const {
@@ -77,9 +77,10 @@ private slots:
     prompts = std::make_unique<ScriptedPrompts>();
     door = prompts.get();
     owner = std::make_unique<QWidget>();
-    search = new TSearchBox(owner.get());
-    input = new TInPutBox(owner.get(), [this](const std::string& text) { door->Warning(text); });
-    box = new TStylesBox(owner.get(), Styles(), door, search, input);
+    search = new SearchWindow(owner.get());
+    input =
+        new NameInputWindow(owner.get(), [this](const std::string& text) { door->Warning(text); });
+    box = new StylesWindow(owner.get(), Styles(), door, search, input);
   }
   void cleanup() { owner.reset(); }
 

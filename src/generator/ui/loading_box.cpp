@@ -7,7 +7,7 @@
 
 namespace quarbel {
 
-TLoadingBox::TLoadingBox(QWidget* parent) : QDialog(parent) {
+LoadingWindow::LoadingWindow(QWidget* parent) : QDialog(parent) {
   setObjectName("TLoadingBox");
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
   setFixedSize(300, 100);
@@ -22,27 +22,27 @@ TLoadingBox::TLoadingBox(QWidget* parent) : QDialog(parent) {
   setStyleSheet("TLoadingBox { border: 1px solid palette(dark); }");
 }
 
-void TLoadingBox::Show() {
+void LoadingWindow::Show() {
   show();
   raise();
   repaint();
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TLoadingBox::Close() {
+void LoadingWindow::Close() {
   hide();
 }
 
-void TLoadingBox::SetMaximum(int maximum) {
+void LoadingWindow::SetMaximum(int maximum) {
   progress_->setMaximum(maximum);
 }
 
-void TLoadingBox::SetPosition(int position) {
+void LoadingWindow::SetPosition(int position) {
   progress_->setValue(position);
 }
 
 // Repaints the windows; the user's commands are held off while the conversion runs.
-void TLoadingBox::ProcessEvents() {
+void LoadingWindow::ProcessEvents() {
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

@@ -8,12 +8,12 @@ class QProgressBar;
 
 namespace quarbel {
 
-// TLoadingBox: the borderless, stay-on-top progress window of a conversion. As the progress
+// LoadingWindow: the borderless, stay-on-top progress window of a conversion. As the progress
 // sink it keeps the program's windows painting while the textbook is written.
-class TLoadingBox : public QDialog, public ProgressSink {
+class LoadingWindow : public QDialog, public ProgressSink {
   Q_OBJECT
 public:
-  explicit TLoadingBox(QWidget* parent);
+  explicit LoadingWindow(QWidget* parent);
 
   void Show() override;
   void Close() override;

@@ -14,7 +14,7 @@
 
 namespace quarbel {
 
-TParametersBox::TParametersBox(QWidget* parent) : QDialog(parent) {
+ParametersWindow::ParametersWindow(QWidget* parent) : QDialog(parent) {
   setObjectName("TParametersBox");
   setWindowTitle(QStringLiteral("Параметри"));
   setModal(true);
@@ -48,7 +48,7 @@ TParametersBox::TParametersBox(QWidget* parent) : QDialog(parent) {
   QPushButton* ok;
   QPushButton* cancel;
   QHBoxLayout* buttons = OkCancelRow(this, ok, cancel);
-  connect(ok, &QPushButton::clicked, this, &TParametersBox::OKButtonClick);
+  connect(ok, &QPushButton::clicked, this, &ParametersWindow::OKButtonClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
@@ -59,15 +59,15 @@ TParametersBox::TParametersBox(QWidget* parent) : QDialog(parent) {
   setTabOrder(styler_, coding_);
 }
 
-OutputEncoding TParametersBox::Encoding() const {
+OutputEncoding ParametersWindow::Encoding() const {
   return ParseOutputEncoding(coding_->currentText().toStdString()).value_or(OutputEncoding::Cp1251);
 }
 
-void TParametersBox::SetEncoding(OutputEncoding encoding) {
+void ParametersWindow::SetEncoding(OutputEncoding encoding) {
   coding_->setCurrentText(QString::fromLatin1(OutputEncodingName(encoding)));
 }
 
-void TParametersBox::ApplyInterfaceStyle(const QString& name) {
+void ParametersWindow::ApplyInterfaceStyle(const QString& name) {
   const QString sheet = InterfaceStyleSheet(name);
   if (sheet.isEmpty())
     return;
@@ -75,7 +75,7 @@ void TParametersBox::ApplyInterfaceStyle(const QString& name) {
   qApp->setStyleSheet(sheet);
 }
 
-void TParametersBox::showEvent(QShowEvent* event) {
+void ParametersWindow::showEvent(QShowEvent* event) {
   applied_ = false;
   remembered_[0] = movingPanel_->isChecked();
   remembered_[1] = saveTitle_->isChecked();
@@ -86,14 +86,14 @@ void TParametersBox::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-void TParametersBox::OKButtonClick() {
+void ParametersWindow::OKButtonClick() {
   ApplyInterfaceStyle(styler_->currentText());
   emit movingPanelChanged(movingPanel_->isChecked());
   applied_ = true;
   accept();
 }
 
-void TParametersBox::done(int result) {
+void ParametersWindow::done(int result) {
   if (!applied_) {
     movingPanel_->setChecked(remembered_[0]);
     saveTitle_->setChecked(remembered_[1]);

@@ -9,13 +9,13 @@ class QComboBox;
 
 namespace quarbel {
 
-// TParametersBox: the interface style, the encoding of generated pages, the moving panel
+// ParametersWindow: the interface style, the encoding of generated pages, the moving panel
 // and whether title page and author data are kept between runs. What is shown is put back
 // on every close without OK.
-class TParametersBox : public QDialog {
+class ParametersWindow : public QDialog {
   Q_OBJECT
 public:
-  explicit TParametersBox(QWidget* parent);
+  explicit ParametersWindow(QWidget* parent);
 
   // The encoding of generated pages.
   OutputEncoding Encoding() const;

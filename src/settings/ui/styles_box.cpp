@@ -51,8 +51,8 @@ QImage IconImage(const IconPicture& icon, IconSlot slot) {
 
 } // namespace
 
-TStylesBox::TStylesBox(QWidget* parent, std::filesystem::path stylesFolder, Prompts*& prompts,
-                       TSearchBox* searchBox, TInPutBox* inputBox)
+StylesWindow::StylesWindow(QWidget* parent, std::filesystem::path stylesFolder, Prompts*& prompts,
+                           SearchWindow* searchBox, NameInputWindow* inputBox)
     : QDialog(parent), folder_(std::move(stylesFolder)), prompts_(prompts), searchBox_(searchBox),
       inputBox_(inputBox) {
   setObjectName("TStylesBox");
@@ -83,7 +83,7 @@ TStylesBox::TStylesBox(QWidget* parent, std::filesystem::path stylesFolder, Prom
   stylesLayout->addLayout(colours);
   defaultCheck_ = new QCheckBox(QStringLiteral("Використовувати стиль по-замовчуванню"), styles);
   defaultCheck_->setObjectName("OnDefaultCheckBox");
-  connect(defaultCheck_, &QCheckBox::clicked, this, &TStylesBox::DefaultCheckBoxClick);
+  connect(defaultCheck_, &QCheckBox::clicked, this, &StylesWindow::DefaultCheckBoxClick);
   stylesLayout->addWidget(defaultCheck_);
   list_ = new QListWidget(styles);
   list_->setObjectName("ListBox1");
@@ -93,7 +93,7 @@ TStylesBox::TStylesBox(QWidget* parent, std::filesystem::path stylesFolder, Prom
   openButton_ = new QPushButton(QStringLiteral("Відкрити"), styles);
   openButton_->setObjectName("OpenButton");
   openButton_->setAutoDefault(false);
-  connect(openButton_, &QPushButton::clicked, this, &TStylesBox::OpenItemClick);
+  connect(openButton_, &QPushButton::clicked, this, &StylesWindow::OpenItemClick);
   auto* openRow = new QHBoxLayout;
   openRow->addStretch();
   openRow->addWidget(openButton_);
@@ -126,7 +126,7 @@ TStylesBox::TStylesBox(QWidget* parent, std::filesystem::path stylesFolder, Prom
   navigationCheck_ = new QCheckBox(icons);
   navigationCheck_->setObjectName("NCheckBox");
   navigationCheck_->setToolTip(QStringLiteral("Відображати навігацію назад/вперед"));
-  connect(navigationCheck_, &QCheckBox::clicked, this, &TStylesBox::NavigationClick);
+  connect(navigationCheck_, &QCheckBox::clicked, this, &StylesWindow::NavigationClick);
   grid->addWidget(navigationCheck_, 1, 3);
   grid->addWidget(label(QStringLiteral("Закриття/відкриття стуктури :")), 2, 0);
   grid->addWidget(iconButtons_[MinusIcon], 2, 1);
@@ -137,18 +137,18 @@ TStylesBox::TStylesBox(QWidget* parent, std::filesystem::path stylesFolder, Prom
 
   popup_ = new QMenu(this);
   popup_->setObjectName("PopupMenu1");
-  popup_->addAction(QStringLiteral("Відкрити . . ."), this, &TStylesBox::OpenItemClick)
+  popup_->addAction(QStringLiteral("Відкрити . . ."), this, &StylesWindow::OpenItemClick)
       ->setObjectName("OpenItem");
-  popup_->addAction(QStringLiteral("Пошук . . ."), this, &TStylesBox::FindItemClick)
+  popup_->addAction(QStringLiteral("Пошук . . ."), this, &StylesWindow::FindItemClick)
       ->setObjectName("FindItem");
-  popup_->addAction(QStringLiteral("Перейменувати . . ."), this, &TStylesBox::RenameItemClick)
+  popup_->addAction(QStringLiteral("Перейменувати . . ."), this, &StylesWindow::RenameItemClick)
       ->setObjectName("RenameItem");
-  popup_->addAction(QStringLiteral("Видалити"), this, &TStylesBox::DeleteItemClick)
+  popup_->addAction(QStringLiteral("Видалити"), this, &StylesWindow::DeleteItemClick)
       ->setObjectName("DeleteItem");
   popup_->addSeparator();
-  popup_->addAction(QStringLiteral("Очистити список"), this, &TStylesBox::ClearItemClick)
+  popup_->addAction(QStringLiteral("Очистити список"), this, &StylesWindow::ClearItemClick)
       ->setObjectName("ClearItem");
-  connect(popup_, &QMenu::aboutToShow, this, &TStylesBox::UpdateMenuState);
+  connect(popup_, &QMenu::aboutToShow, this, &StylesWindow::UpdateMenuState);
   connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     // The entry under the pointer is selected first, as a left click would.
     if (QListWidgetItem* item = list_->itemAt(pos))
@@ -159,7 +159,7 @@ TStylesBox::TStylesBox(QWidget* parent, std::filesystem::path stylesFolder, Prom
   QPushButton* ok;
   QPushButton* cancel;
   QHBoxLayout* buttons = OkCancelRow(this, ok, cancel);
-  connect(ok, &QPushButton::clicked, this, &TStylesBox::OKButtonClick);
+  connect(ok, &QPushButton::clicked, this, &StylesWindow::OKButtonClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pager_, 1);
@@ -173,7 +173,7 @@ TStylesBox::TStylesBox(QWidget* parent, std::filesystem::path stylesFolder, Prom
   SetChoice(start);
 }
 
-void TStylesBox::SetChoice(const StyleChoice& choice) {
+void StylesWindow::SetChoice(const StyleChoice& choice) {
   choice_ = choice;
   defaultCheck_->setChecked(choice.defaultStyle);
   DefaultCheckBoxClick(choice.defaultStyle);
@@ -185,7 +185,7 @@ void TStylesBox::SetChoice(const StyleChoice& choice) {
     ShowIcon(static_cast<IconSlot>(slot));
 }
 
-void TStylesBox::DefaultCheckBoxClick(bool checked) {
+void StylesWindow::DefaultCheckBoxClick(bool checked) {
   choice_.defaultStyle = checked;
   for (QPushButton* panel : panels_)
     panel->setEnabled(checked);
@@ -195,13 +195,13 @@ void TStylesBox::DefaultCheckBoxClick(bool checked) {
   list_->clearSelection();
 }
 
-void TStylesBox::NavigationClick(bool checked) {
+void StylesWindow::NavigationClick(bool checked) {
   choice_.navigation = checked;
   iconButtons_[PreviousIcon]->setEnabled(checked);
   iconButtons_[ForwardIcon]->setEnabled(checked);
 }
 
-void TStylesBox::ShowColour(int index) {
+void StylesWindow::ShowColour(int index) {
   const RgbColor colour = ColourOf(choice_, index);
   panels_[static_cast<size_t>(index)]->setStyleSheet(
       QString("QPushButton { background-color: rgb(%1, %2, %3); color: black; }")
@@ -210,48 +210,48 @@ void TStylesBox::ShowColour(int index) {
           .arg(colour.b));
 }
 
-void TStylesBox::ShowIcon(IconSlot slot) {
+void StylesWindow::ShowIcon(IconSlot slot) {
   const QImage image = IconImage(choice_.icons[slot], slot);
   QToolButton* button = iconButtons_[slot];
   button->setIconSize(image.size());
   button->setIcon(QIcon(QPixmap::fromImage(image)));
 }
 
-std::vector<std::string> TStylesBox::Entries() const {
+std::vector<std::string> StylesWindow::Entries() const {
   std::vector<std::string> entries;
   for (int i = 0; i < list_->count(); ++i)
     entries.push_back(FromQ(list_->item(i)->text()));
   return entries;
 }
 
-void TStylesBox::Run(const std::function<void()>& command) {
+void StylesWindow::Run(const std::function<void()>& command) {
   RunCommand(*prompts_, command);
 }
 
-void TStylesBox::FillList() {
+void StylesWindow::FillList() {
   list_->clear();
   for (const std::string& name : folder_.List())
     list_->addItem(Q(name));
 }
 
-QListWidgetItem* TStylesBox::SelectedItem() const {
+QListWidgetItem* StylesWindow::SelectedItem() const {
   QListWidgetItem* item = list_->currentItem();
   return item && item->isSelected() ? item : nullptr;
 }
 
-void TStylesBox::UseDefaultStyle() {
+void StylesWindow::UseDefaultStyle() {
   defaultCheck_->setChecked(true);
   DefaultCheckBoxClick(true);
   choice_.styleFile.clear();
 }
 
-void TStylesBox::Open() {
+void StylesWindow::Open() {
   FillList();
   pager_->setCurrentIndex(0);
   exec();
 }
 
-void TStylesBox::showEvent(QShowEvent* event) {
+void StylesWindow::showEvent(QShowEvent* event) {
   closedByOk_ = false;
   snapshot_ = choice_;
   if (!choice_.defaultStyle) {
@@ -265,7 +265,7 @@ void TStylesBox::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-void TStylesBox::PanelClick(int index) {
+void StylesWindow::PanelClick(int index) {
   RgbColor& colour = ColourOf(choice_, index);
   if (const auto chosen = prompts_->ChooseColour(colour)) {
     colour = *chosen;
@@ -273,7 +273,7 @@ void TStylesBox::PanelClick(int index) {
   }
 }
 
-void TStylesBox::IconButtonClick(IconSlot slot) {
+void StylesWindow::IconButtonClick(IconSlot slot) {
   const auto fits = [this, slot](const QImage& image) {
     if (IconSizeAllowed(slot, image.width(), image.height()))
       return true;
@@ -295,13 +295,13 @@ void TStylesBox::IconButtonClick(IconSlot slot) {
   ShowIcon(slot);
 }
 
-void TStylesBox::UpdateMenuState() {
+void StylesWindow::UpdateMenuState() {
   const bool any = list_->count() > 0;
   for (const char* name : {"FindItem", "RenameItem", "DeleteItem", "ClearItem"})
     popup_->findChild<QAction*>(name)->setEnabled(any);
 }
 
-void TStylesBox::OpenItemClick() {
+void StylesWindow::OpenItemClick() {
   Run([this] {
     const auto files = prompts_->ChooseOpenFiles(T("Каскадні таблиці стилів (*.CSS *.css)"));
     std::vector<std::string> entries = Entries();
@@ -315,7 +315,7 @@ void TStylesBox::OpenItemClick() {
   });
 }
 
-void TStylesBox::FindItemClick() {
+void StylesWindow::FindItemClick() {
   searchBox_->Serve(this, [this](const std::string& text, bool forward) {
     const int found = SearchList(Entries(), list_->currentRow(), text, forward);
     if (found >= 0)
@@ -324,7 +324,7 @@ void TStylesBox::FindItemClick() {
   searchBox_->Open();
 }
 
-void TStylesBox::RenameItemClick() {
+void StylesWindow::RenameItemClick() {
   QListWidgetItem* item = SelectedItem();
   if (!item)
     return;
@@ -339,7 +339,7 @@ void TStylesBox::RenameItemClick() {
                       T(" \" !"));
 }
 
-void TStylesBox::DeleteItemClick() {
+void StylesWindow::DeleteItemClick() {
   QListWidgetItem* item = SelectedItem();
   if (!item)
     return;
@@ -351,7 +351,7 @@ void TStylesBox::DeleteItemClick() {
   });
 }
 
-void TStylesBox::ClearItemClick() {
+void StylesWindow::ClearItemClick() {
   if (!prompts_->AskYesNo(T("Ви дійсно бажаєте очистити список ?")))
     return;
   Run([this] {
@@ -361,7 +361,7 @@ void TStylesBox::ClearItemClick() {
   });
 }
 
-void TStylesBox::OKButtonClick() {
+void StylesWindow::OKButtonClick() {
   if (choice_.defaultStyle) {
     choice_.styleFile.clear();
   } else if (list_->count() > 0) {
@@ -375,7 +375,7 @@ void TStylesBox::OKButtonClick() {
   accept();
 }
 
-void TStylesBox::done(int result) {
+void StylesWindow::done(int result) {
   if (!closedByOk_)
     SetChoice(snapshot_);
   if (list_->count() == 0)

@@ -19,18 +19,18 @@ class QToolButton;
 
 namespace quarbel {
 
-class TInPutBox;
-class TSearchBox;
+class NameInputWindow;
+class SearchWindow;
 
-// TStylesBox: the textbook's style (the default one with its colours, or a style sheet of
+// StylesWindow: the textbook's style (the default one with its colours, or a style sheet of
 // the Styles folder), its five icons and the page navigation. Everything chosen is put back
 // as it was when the window opened unless it closes with OK.
-class TStylesBox : public QDialog {
+class StylesWindow : public QDialog {
   Q_OBJECT
 public:
   // The search and name windows are the main window's; this window borrows them.
-  TStylesBox(QWidget* parent, std::filesystem::path stylesFolder, Prompts*& prompts,
-             TSearchBox* searchBox, TInPutBox* inputBox);
+  StylesWindow(QWidget* parent, std::filesystem::path stylesFolder, Prompts*& prompts,
+               SearchWindow* searchBox, NameInputWindow* inputBox);
 
   // What the conversion reads.
   const StyleChoice& Choice() const { return choice_; }
@@ -79,8 +79,8 @@ private:
 
   StyleFolder folder_;
   Prompts*& prompts_;
-  TSearchBox* searchBox_;
-  TInPutBox* inputBox_;
+  SearchWindow* searchBox_;
+  NameInputWindow* inputBox_;
   StyleChoice choice_;
   StyleChoice snapshot_;
   QTabWidget* pager_;

@@ -10,7 +10,7 @@
 
 namespace quarbel {
 
-TOpenOptionsBox::TOpenOptionsBox(QWidget* parent) : QDialog(parent) {
+OpenOptionsWindow::OpenOptionsWindow(QWidget* parent) : QDialog(parent) {
   setObjectName("TOpenOptionsBox");
   setWindowTitle(QStringLiteral("Параметри відкриття"));
   setModal(true);
@@ -33,7 +33,7 @@ TOpenOptionsBox::TOpenOptionsBox(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
 }
 
-PlacementAnswer TOpenOptionsBox::Ask(PlacementQuestion question) {
+PlacementAnswer OpenOptionsWindow::Ask(PlacementQuestion question) {
   if (!question.askedInBatch)
     item_->setChecked(true);
   const bool ok = exec() == QDialog::Accepted;
@@ -43,7 +43,7 @@ PlacementAnswer TOpenOptionsBox::Ask(PlacementQuestion question) {
   return {placement, forAll_->isChecked()};
 }
 
-void TOpenOptionsBox::EndBatch() {
+void OpenOptionsWindow::EndBatch() {
   forAll_->setChecked(true);
 }
 

@@ -9,11 +9,11 @@ class QRadioButton;
 
 namespace quarbel {
 
-// TOpenOptionsBox: where added documents go when a top-level node is selected.
-class TOpenOptionsBox : public QDialog {
+// OpenOptionsWindow: where added documents go when a top-level node is selected.
+class OpenOptionsWindow : public QDialog {
   Q_OBJECT
 public:
-  explicit TOpenOptionsBox(QWidget* parent);
+  explicit OpenOptionsWindow(QWidget* parent);
 
   // One showing within a batch; the first of a batch starts at "as an item".
   PlacementAnswer Ask(PlacementQuestion question);

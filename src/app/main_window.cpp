@@ -79,13 +79,12 @@ QVBoxLayout* RecordFileButtons(QWidget* parent, const QString& what, MainWindow*
   return column;
 }
 
-const char* const kRecordFilter = "Файли Quarbel Vorizareda Data Base (*.QCD)";
-
 } // namespace
 
 MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(std::move(programFolder)), qtPrompts_(this),
-      prompts_(&qtPrompts_), commands_(tree_, qtPrompts_) {
+      prompts_(&qtPrompts_), commands_(tree_, qtPrompts_),
+      records_(qtPrompts_, programFolder_ / "Data Base" / "Data Base.QCD") {
   setObjectName("TBox");
   setWindowTitle(QStringLiteral("Quarbel Vorizareda 2.0.0"));
   resize(584, 462);
@@ -463,33 +462,20 @@ void MainWindow::OpenRecordPage(RecordPageBox* box, QToolButton* button, bool& f
 void MainWindow::SaveRecord(RecordPageBox* box, bool filled, int kind) {
   if (!filled)
     return;
-  Run([&] {
-    const auto file = prompts_->ChooseFileToSave(
-        [this] { return prompts_->ChooseSaveFile(Cp1251FromUtf8(kRecordFilter), "QCD"); });
-    if (file)
-      SaveRecordFile(programFolder_ / "Data Base" / "Data Base.QCD", *file,
-                     static_cast<RecordKind>(kind), box->Value());
-  });
+  Run([&] { records_.Save(static_cast<RecordKind>(kind), box->Value()); });
 }
 
 void MainWindow::OpenRecord(RecordPageBox* box, QToolButton* button, bool& filled, int kind) {
   Run([&] {
-    const auto file = prompts_->ChooseOpenFile(Cp1251FromUtf8(kRecordFilter));
-    if (!file)
+    const auto value =
+        records_.Open(static_cast<RecordKind>(kind), [](const RecordPicture& picture) {
+          QImage image;
+          return image.loadFromData(reinterpret_cast<const uchar*>(picture.bytes.data()),
+                                    static_cast<int>(picture.bytes.size()));
+        });
+    if (!value)
       return;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(*file, error)) {
-      prompts_->Warning(Cp1251FromUtf8("Не вдалося знайти зазначений файл !"));
-      return;
-    }
-    RecordValue value = OpenRecordFile(*file, static_cast<RecordKind>(kind));
-    if (value.picture) {
-      QImage image;
-      if (!image.loadFromData(reinterpret_cast<const uchar*>(value.picture->bytes.data()),
-                              static_cast<int>(value.picture->bytes.size())))
-        throw Error(Cp1251FromUtf8("Не вдалося прочитати зображення з файлу запису"));
-    }
-    box->SetValue(value);
+    box->SetValue(*value);
     Latch(button, true);
     filled = true;
   });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/record_commands.h"
 #include "structure/course_tree.h"
 #include "structure/structure_commands.h"
 #include "widgets/qt_prompts.h"
@@ -41,6 +42,7 @@ public:
   void SetPrompts(Prompts* prompts) {
     prompts_ = prompts;
     commands_.SetPrompts(*prompts);
+    records_.SetPrompts(*prompts);
   }
   // How the conversion reaches its word processor (the helper in the program folder unless
   // a test gives another) and how it asks whether Word runs.
@@ -130,6 +132,7 @@ private:
   QtPrompts qtPrompts_;
   Prompts* prompts_;
   StructureCommands commands_;
+  RecordCommands records_;
   StructureView* view_ = nullptr;
   QMenu* popup_ = nullptr;
   QMenu* openMenu_ = nullptr;

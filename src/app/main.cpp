@@ -55,43 +55,9 @@ int main(int argc, char** argv) {
       options.callLimit = std::chrono::seconds(settings.documentTimeLimit);
     return std::make_unique<quarbel::LibreOfficeWordProcessor>(options);
   });
-  quarbel::ParametersWindow* parameters = box.ParametersBox();
-  parameters->MovingPanelCheckBox()->setChecked(settings.movingPanel);
-  box.MovingPanel()->setVisible(settings.movingPanel);
-  parameters->SaveTitleCheckBox()->setChecked(settings.title.save);
-  parameters->SaveAboutCheckBox()->setChecked(settings.author.save);
-  parameters->ApplyInterfaceStyle(QString::fromStdString(settings.style));
-  parameters->SetEncoding(settings.encoding);
-  const auto toRecord = [](const quarbel::StoredPage& page) {
-    quarbel::RecordValue value;
-    value.texts = page.texts;
-    if (!page.pictureBytes.empty())
-      value.picture = quarbel::RecordPicture{page.pictureBytes, page.extension};
-    value.checked = page.pictureChecked && value.picture.has_value();
-    return value;
-  };
-  const auto fromRecord = [](const quarbel::RecordValue& value, quarbel::StoredPage& page) {
-    page.texts = value.texts;
-    page.pictureChecked = value.checked;
-    page.extension = value.picture ? value.picture->extension : std::string();
-    page.pictureBytes = value.picture ? value.picture->bytes : std::string();
-  };
-  box.TPageBox()->SetValue(toRecord(settings.title));
-  box.APageBox()->SetValue(toRecord(settings.author));
-  box.titleFilled = !settings.title.texts[quarbel::University].empty();
-  box.authorFilled = !settings.author.texts[quarbel::Surname].empty();
-  box.SetTitlePageOn(settings.title.toggle);
-  box.SetAuthorPageOn(settings.author.toggle);
+  box.ApplySettings(settings);
   box.SetStoreSettings([&] {
-    fromRecord(box.TPageBox()->Value(), settings.title);
-    fromRecord(box.APageBox()->Value(), settings.author);
-    settings.title.toggle = box.TitlePageOn();
-    settings.author.toggle = box.AuthorPageOn();
-    settings.movingPanel = parameters->MovingPanelCheckBox()->isChecked();
-    settings.title.save = parameters->SaveTitleCheckBox()->isChecked();
-    settings.author.save = parameters->SaveAboutCheckBox()->isChecked();
-    settings.style = parameters->StylerComboBox()->currentText().toStdString();
-    settings.encoding = parameters->Encoding();
+    settings = box.CollectSettings(settings);
     quarbel::StoreSettings(folder, settings);
   });
 

@@ -22,7 +22,9 @@
 #include "wordproc/libreoffice_word_processor.h"
 #include "wordproc/word_running.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -151,6 +153,55 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+namespace {
+
+RecordValue RecordOf(const StoredPage& page) {
+  RecordValue value;
+  value.texts = page.texts;
+  if (!page.pictureBytes.empty())
+    value.picture = RecordPicture{page.pictureBytes, page.extension};
+  value.checked = page.pictureChecked && value.picture.has_value();
+  return value;
+}
+
+void StoreRecord(const RecordValue& value, StoredPage& page) {
+  page.texts = value.texts;
+  page.pictureChecked = value.checked;
+  page.extension = value.picture ? value.picture->extension : std::string();
+  page.pictureBytes = value.picture ? value.picture->bytes : std::string();
+}
+
+} // namespace
+
+void MainWindow::ApplySettings(const ProgramSettings& settings) {
+  ParametersWindow* parameters = ParametersBox();
+  parameters->MovingPanelCheckBox()->setChecked(settings.movingPanel);
+  MovingPanel()->setVisible(settings.movingPanel);
+  parameters->SaveTitleCheckBox()->setChecked(settings.title.save);
+  parameters->SaveAboutCheckBox()->setChecked(settings.author.save);
+  parameters->ApplyInterfaceStyle(QString::fromStdString(settings.style));
+  parameters->SetEncoding(settings.encoding);
+  TPageBox()->SetValue(RecordOf(settings.title));
+  APageBox()->SetValue(RecordOf(settings.author));
+  titleFilled = !settings.title.texts[University].empty();
+  authorFilled = !settings.author.texts[Surname].empty();
+  SetTitlePageOn(settings.title.toggle);
+  SetAuthorPageOn(settings.author.toggle);
+}
+
+ProgramSettings MainWindow::CollectSettings(ProgramSettings settings) const {
+  StoreRecord(titleBox_->Value(), settings.title);
+  StoreRecord(authorBox_->Value(), settings.author);
+  settings.title.toggle = TitlePageOn();
+  settings.author.toggle = AuthorPageOn();
+  settings.movingPanel = parametersBox_->MovingPanelCheckBox()->isChecked();
+  settings.title.save = parametersBox_->SaveTitleCheckBox()->isChecked();
+  settings.author.save = parametersBox_->SaveAboutCheckBox()->isChecked();
+  settings.style = parametersBox_->StylerComboBox()->currentText().toStdString();
+  settings.encoding = parametersBox_->Encoding();
+  return settings;
+}
 
 void MainWindow::SetWordProcessorFactory(std::function<std::unique_ptr<WordProcessor>()> factory) {
   wordProcessorFactory_ = std::move(factory);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/record_commands.h"
+#include "settings/program_settings.h"
 #include "structure/course_tree.h"
 #include "structure/structure_commands.h"
 #include "widgets/qt_prompts.h"
@@ -37,6 +38,12 @@ class MainWindow : public QMainWindow {
 public:
   explicit MainWindow(std::filesystem::path programFolder, QWidget* parent = nullptr);
   ~MainWindow() override;
+
+  // The window as the settings of the last run left it: the parameters, the toggles and the
+  // title page and author records.
+  void ApplySettings(const ProgramSettings& settings);
+  // `base` with what the window holds now put in.
+  ProgramSettings CollectSettings(ProgramSettings base) const;
 
   // The choosers and messages of every command go through this door; tests put their own.
   void SetPrompts(Prompts* prompts) {

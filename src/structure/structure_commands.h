@@ -80,8 +80,6 @@ public:
   static const char* const kStructureFilter;
 
 private:
-  void Placed(CourseTree::Node* node);
-
   CourseTree& tree_;
   Prompts* prompts_;
 };

@@ -108,7 +108,6 @@ private:
   [[noreturn]] void Fail(const std::string& message) const;
   void RequireActive() const;
   void BindFields();
-  TableRecord* CurrentRecord();
 
   std::string name_;
   std::vector<std::unique_ptr<TRecordField>> fields_;

@@ -1,5 +1,7 @@
 #include "widgets/interface_styles.h"
 
+#include <QColor>
+
 #include <array>
 
 namespace quarbel {
@@ -44,7 +46,9 @@ QString InterfaceStyleSheet(const QString& name) {
   for (const Scheme& s : kSchemes) {
     if (name != QString::fromUtf8(s.name))
       continue;
-    const QString selectedText = QString(s.highlight) == "#316ac5" ? "#ffffff" : "#000000";
+    // Text on the highlight is white where the highlight is dark, black where it is light.
+    const QString selectedText =
+        QColor(QString::fromLatin1(s.highlight)).lightnessF() < 0.5 ? "#ffffff" : "#000000";
     return QString(
                "QToolBar, QTabWidget[toolPager=\"true\"] > QWidget, QStatusBar, "
                "QFrame#NavigationBar {"

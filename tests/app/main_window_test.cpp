@@ -73,6 +73,39 @@ private:
   }
 
 private slots:
+  void theSettingsOfTheLastRunComeBackAsTheyWere() {
+    ProgramSettings settings;
+    settings.movingPanel = false;
+    settings.style = "Windows XP";
+    settings.encoding = OutputEncoding::Utf8;
+    settings.title.save = false;
+    settings.title.toggle = true;
+    settings.title.texts[University] = W("Університет");
+    settings.title.texts[Discipline] = W("Фізика");
+    settings.author.toggle = false;
+    settings.author.texts[Surname] = W("Шевченко");
+    settings.author.pictureBytes = "GIF89a";
+    settings.author.extension = ".gif";
+    settings.author.pictureChecked = true;
+    settings.wordProcessorMemoryMB = 2048; // not the window's: kept as it was
+    box->ApplySettings(settings);
+    QVERIFY(!box->MovingPanel()->isVisible());
+    QCOMPARE(box->ParametersBox()->Encoding(), OutputEncoding::Utf8);
+    QVERIFY(box->TitlePageOn());
+    QVERIFY(!box->AuthorPageOn());
+    const ProgramSettings back = box->CollectSettings(settings);
+    QCOMPARE(back.movingPanel, false);
+    QCOMPARE(back.style, settings.style);
+    QCOMPARE(back.encoding, OutputEncoding::Utf8);
+    QCOMPARE(back.title.save, false);
+    QCOMPARE(back.title.toggle, true);
+    QCOMPARE(back.author.toggle, false);
+    QVERIFY(back.title.texts == settings.title.texts);
+    QVERIFY(back.author.texts == settings.author.texts);
+    QCOMPARE(back.author.pictureBytes, settings.author.pictureBytes);
+    QCOMPARE(back.wordProcessorMemoryMB, size_t(2048));
+  }
+
   void anExceptionEscapingAnEventHandlerIsReportedAndTheProgramGoesOn() {
     auto* guarded = static_cast<GuardedApplication*>(QCoreApplication::instance());
     guarded->SetErrorReport(prompts.get());

@@ -57,6 +57,18 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 
 } // namespace
 
+std::optional<std::string> TakeTableOfContents(std::string& page) {
+  const size_t toc = page.find("<p class=MsoToc");
+  if (toc == std::string::npos)
+    return std::nullopt;
+  const size_t normal = page.find("<p class=MsoNormal");
+  if (normal == std::string::npos || normal < toc)
+    return std::string();
+  std::string block = page.substr(toc, normal - toc);
+  page.erase(toc, normal - toc);
+  return block;
+}
+
 std::string MenuTitle(const std::string& text) {
   if (!IsDocumentText(text))
     return text;
@@ -143,16 +155,9 @@ void WriteMenuPage(const Outline& outline, const TextbookFolder& folder,
                         "><span class=MsoHyperlink><a target=\"mainFrame\" href=\"" + pageName +
                         "\">" + title + "</a></span></p>";
     std::string text = folder.ReadText(pageName, options.encoding);
-    const size_t toc = text.find("<p class=MsoToc");
-    if (toc != std::string::npos) {
-      const size_t normal = text.find("<p class=MsoNormal");
-      std::string block;
-      if (normal != std::string::npos && normal > toc) {
-        block = text.substr(toc, normal - toc);
-        text.erase(toc, normal - toc);
-      }
+    if (const std::optional<std::string> block = TakeTableOfContents(text)) {
       folder.WriteText(pageName, text, options.encoding);
-      group += "\r\n" + ReplaceAll(block, "href=\"", "target=\"mainFrame\" href=\"" + pageName);
+      group += "\r\n" + ReplaceAll(*block, "href=\"", "target=\"mainFrame\" href=\"" + pageName);
     }
     collected += group + "\r\n";
   }

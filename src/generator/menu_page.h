@@ -4,6 +4,7 @@
 #include "generator/textbook_text.h"
 #include "structure/outline.h"
 
+#include <optional>
 #include <string>
 
 namespace quarbel {
@@ -23,6 +24,11 @@ struct MenuOptions {
 // The menu's text of a node: an item's whole text; a document's text before the first
 // blank that is directly followed by "[".
 std::string MenuTitle(const std::string& nodeText);
+
+// Takes a Word page's table of contents out of the page: the text from the first
+// "<p class=MsoToc" up to the first "<p class=MsoNormal". Nothing when the page has no entry;
+// an empty block (the page unchanged) when no plain paragraph follows the first entry.
+std::optional<std::string> TakeTableOfContents(std::string& page1251);
 
 // The body lines of the menu: one row per entry, nested by level, with a plus/minus button
 // and a closed sub-list for every entry with deeper entries after it. `collected` holds the

@@ -87,6 +87,26 @@ TEST(MenuBody, TheTitleOfATableOfContentsIsNoEntry) {
     EXPECT_EQ(line.find(W("Зміст")), std::string::npos) << U(line);
 }
 
+TEST(TakeTableOfContents, TakesTheEntriesUpToTheFirstPlainParagraph) {
+  struct Case {
+    const char* page;
+    std::optional<std::string> block;
+    const char* left;
+  } cases[] = {
+      {"<head>\r\n<p class=MsoToc1>a</p>\r\n<p class=MsoNormal>x</p>",
+       std::string("<p class=MsoToc1>a</p>\r\n"), "<head>\r\n<p class=MsoNormal>x</p>"},
+      {"<p class=MsoNormal>x</p><p class=MsoToc1>a</p>", std::string(),
+       "<p class=MsoNormal>x</p><p class=MsoToc1>a</p>"},
+      {"<p class=MsoToc1>a</p>", std::string(), "<p class=MsoToc1>a</p>"},
+      {"<p class=MsoNormal>x</p>", std::nullopt, "<p class=MsoNormal>x</p>"},
+  };
+  for (const Case& c : cases) {
+    std::string page = c.page;
+    EXPECT_EQ(TakeTableOfContents(page), c.block) << c.page;
+    EXPECT_EQ(page, c.left) << c.page;
+  }
+}
+
 TEST(MenuTitle, IsTheTextBeforeTheBlankAndBracket) {
   EXPECT_EQ(MenuTitle("Lecture [ /a/b.doc ]"), "Lecture");
   EXPECT_EQ(MenuTitle("a[b] c [ /x.pdf ]"), "a[b] c");

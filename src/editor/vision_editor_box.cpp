@@ -131,6 +131,55 @@ EditorWindow::EditorWindow(QWidget* parent, Prompts*& prompts)
 
 EditorWindow::~EditorWindow() = default;
 
+namespace {
+
+// A tool bar button that runs one command of the page editor.
+struct EngineButton {
+  const char* name;
+  const char* hint; // UTF-8
+  QIcon (*icon)(QStyle* style);
+  void (PageEditor::*command)();
+};
+
+template <EditorIcon kIcon> QIcon Drawn(QStyle*) {
+  return EditorIconOf(kIcon);
+}
+
+const EngineButton kClipboardButtons[] = {
+    {"UndoButton", "Відмінити введення",
+     [](QStyle* s) { return s->standardIcon(QStyle::SP_ArrowBack); }, &PageEditor::Undo},
+    {"RedoButton", "Повторити введення",
+     [](QStyle* s) { return s->standardIcon(QStyle::SP_ArrowForward); }, &PageEditor::Redo},
+    {"CutButton", "Вирізати", Drawn<EditorIcon::Cut>, &PageEditor::Cut},
+    {"CopyButton", "Копіювати", Drawn<EditorIcon::Copy>, &PageEditor::Copy},
+    {"PasteButton", "Вставити", Drawn<EditorIcon::Paste>, &PageEditor::Paste},
+    {"SelectAllButton", "Виділити все", Drawn<EditorIcon::SelectAll>, &PageEditor::SelectAll},
+};
+
+const EngineButton kFontFormatButtons[] = {
+    {"BoldButton", "Напівжирний", Drawn<EditorIcon::Bold>, &PageEditor::Bold},
+    {"ItalicButton", "Курсив", Drawn<EditorIcon::Italic>, &PageEditor::Italic},
+    {"UnderlineButton", "Підкреслений", Drawn<EditorIcon::Underline>, &PageEditor::Underline},
+};
+
+const EngineButton kParagraphButtons[] = {
+    {"AlignLeftButton", "Вирівняти по лівому краю", Drawn<EditorIcon::AlignLeft>,
+     &PageEditor::AlignLeft},
+    {"AlignCenterButton", "Вирівняти по центру", Drawn<EditorIcon::AlignCenter>,
+     &PageEditor::AlignCenter},
+    {"AlignRightButton", "Вирівняти по правому краю", Drawn<EditorIcon::AlignRight>,
+     &PageEditor::AlignRight},
+};
+
+template <size_t N, typename Button, typename Engine>
+void AddEngineButtons(QWidget* group, const EngineButton (&buttons)[N], const Button& button,
+                      const Engine& engine) {
+  for (const EngineButton& b : buttons)
+    button(group, b.name, QString::fromUtf8(b.hint), b.icon(group->style()), engine(b.command));
+}
+
+} // namespace
+
 QWidget* EditorWindow::BuildPager() {
   pager_ = new QTabWidget(this);
   pager_->setObjectName("ToolBarPager1");
@@ -203,18 +252,7 @@ QWidget* EditorWindow::BuildPager() {
   button(file, "SearchButton", QStringLiteral("Пошук"), EditorIconOf(EditorIcon::Find),
          Guarded(&EditorWindow::SearchButtonClick));
   QGroupBox* clipboard = group(main, "ClipBoardToolBar", QStringLiteral("Буфер обміну"));
-  button(clipboard, "UndoButton", QStringLiteral("Відмінити введення"),
-         s->standardIcon(QStyle::SP_ArrowBack), engine(&PageEditor::Undo));
-  button(clipboard, "RedoButton", QStringLiteral("Повторити введення"),
-         s->standardIcon(QStyle::SP_ArrowForward), engine(&PageEditor::Redo));
-  button(clipboard, "CutButton", QStringLiteral("Вирізати"), EditorIconOf(EditorIcon::Cut),
-         engine(&PageEditor::Cut));
-  button(clipboard, "CopyButton", QStringLiteral("Копіювати"), EditorIconOf(EditorIcon::Copy),
-         engine(&PageEditor::Copy));
-  button(clipboard, "PasteButton", QStringLiteral("Вставити"), EditorIconOf(EditorIcon::Paste),
-         engine(&PageEditor::Paste));
-  button(clipboard, "SelectAllButton", QStringLiteral("Виділити все"),
-         EditorIconOf(EditorIcon::SelectAll), engine(&PageEditor::SelectAll));
+  AddEngineButtons(clipboard, kClipboardButtons, button, engine);
   main->addStretch();
 
   QHBoxLayout* format = page("Page2", QStringLiteral("Формат"));
@@ -267,19 +305,9 @@ QWidget* EditorWindow::BuildPager() {
     });
   });
   QGroupBox* fontFormat = group(format, "FormatFontToolBar", QStringLiteral("Формат шрифту"));
-  button(fontFormat, "BoldButton", QStringLiteral("Напівжирний"), EditorIconOf(EditorIcon::Bold),
-         engine(&PageEditor::Bold));
-  button(fontFormat, "ItalicButton", QStringLiteral("Курсив"), EditorIconOf(EditorIcon::Italic),
-         engine(&PageEditor::Italic));
-  button(fontFormat, "UnderlineButton", QStringLiteral("Підкреслений"),
-         EditorIconOf(EditorIcon::Underline), engine(&PageEditor::Underline));
+  AddEngineButtons(fontFormat, kFontFormatButtons, button, engine);
   QGroupBox* paragraph = group(format, "ParagraphToolBar", QStringLiteral("Абзац"));
-  button(paragraph, "AlignLeftButton", QStringLiteral("Вирівняти по лівому краю"),
-         EditorIconOf(EditorIcon::AlignLeft), engine(&PageEditor::AlignLeft));
-  button(paragraph, "AlignCenterButton", QStringLiteral("Вирівняти по центру"),
-         EditorIconOf(EditorIcon::AlignCenter), engine(&PageEditor::AlignCenter));
-  button(paragraph, "AlignRightButton", QStringLiteral("Вирівняти по правому краю"),
-         EditorIconOf(EditorIcon::AlignRight), engine(&PageEditor::AlignRight));
+  AddEngineButtons(paragraph, kParagraphButtons, button, engine);
   format->addStretch();
 
   QHBoxLayout* extra = page("Page3", QStringLiteral("Додаткові функції"));

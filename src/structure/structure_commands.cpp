@@ -73,8 +73,11 @@ void StructureCommands::OpenStructure() {
     const Answer answer = prompts_->AskYesNoCancel(T(kSaveChanges));
     if (answer == Answer::Cancel)
       return;
-    if (answer == Answer::Yes)
+    if (answer == Answer::Yes) {
       SaveStructure(); // a write error ends the command here
+      if (modified)
+        return; // the save chooser was cancelled: nothing was saved, the tree stays
+    }
   }
   const auto file = prompts_->ChooseOpenFile(T(kStructureFilter));
   if (!file)
@@ -110,8 +113,8 @@ bool StructureCommands::CloseQuery() {
   case Answer::Yes: break;
   }
   if (!tree_.Empty()) {
-    SaveStructure(); // whatever becomes of the save, the window closes; a write error throws
-    return true;
+    SaveStructure();  // a write error throws and keeps the window open
+    return !modified; // a cancelled save chooser saved nothing: the window stays
   }
   return prompts_->AskYesNo(T("В структурі немає жодного елемента !\r\n"
                               "Збереження структури не буде виконане.\r\n"

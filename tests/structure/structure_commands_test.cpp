@@ -89,11 +89,20 @@ TEST_F(StructureCommandsTest, AnEmptyStructureIsNeverSaved) {
 TEST_F(StructureCommandsTest, OpeningAsksToSaveThenReadsTheFile) {
   WriteStructureFile(dir / "new.QCT", {{0, "X"}, {1, "Y"}});
   commands.modified = true;
-  // Yes, then a cancelled save dialog: the open dialog still comes.
+  const std::string before = Show(tree);
+  // Yes, then a cancelled save dialog: nothing was saved, so nothing is opened either.
   prompts.answers = {Answer::Yes};
-  prompts.files = {fs::path(), dir / "new.QCT"};
+  prompts.files = {fs::path()};
   commands.OpenStructure();
-  EXPECT_EQ(prompts.said, (std::vector<std::string>{kSave, kSaveDialog, kOpenDialog}));
+  EXPECT_EQ(prompts.said, (std::vector<std::string>{kSave, kSaveDialog}));
+  EXPECT_EQ(Show(tree), before);
+  EXPECT_TRUE(commands.modified);
+
+  prompts.said.clear();
+  prompts.answers = {Answer::No};
+  prompts.files = {dir / "new.QCT"};
+  commands.OpenStructure();
+  EXPECT_EQ(prompts.said, (std::vector<std::string>{kSave, kOpenDialog}));
   EXPECT_EQ(Show(tree), "X|..Y|");
   EXPECT_FALSE(commands.modified);
   EXPECT_EQ(commands.structureFileName, dir / "new.QCT");
@@ -142,10 +151,18 @@ TEST_F(StructureCommandsTest, TheCloseQuestion) {
   EXPECT_FALSE(commands.CloseQuery());
   prompts.answers = {Answer::No};
   EXPECT_TRUE(commands.CloseQuery());
-  // Yes without a file: the save dialog; cancelling it still closes.
+  // Yes without a file: the save dialog; cancelling it saves nothing, so the window stays.
   prompts.answers = {Answer::Yes};
   prompts.files = {fs::path()};
+  EXPECT_FALSE(commands.CloseQuery());
+  EXPECT_TRUE(commands.modified);
+  // Yes and a file: saved, and the window closes.
+  prompts.answers = {Answer::Yes};
+  prompts.files = {dir / "saved.QCT"};
   EXPECT_TRUE(commands.CloseQuery());
+  EXPECT_TRUE(fs::exists(dir / "saved.QCT"));
+  commands.modified = true;
+  commands.structureFileName.clear();
   // Yes with an empty structure asks whether to leave without saving.
   tree.Clear();
   prompts.said.clear();

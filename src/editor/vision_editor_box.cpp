@@ -531,8 +531,10 @@ void EditorWindow::SaveToFileName(const std::filesystem::path& chosen) {
       chosen, currentFile_);
   if (!path)
     return;
-  engine_->SaveDocument(*path);
+  if (!engine_->SaveDocument(*path))
+    return;
   currentFile_ = *path;
+  ++saves_;
 }
 
 void EditorWindow::SaveAsItemClick() {
@@ -610,8 +612,14 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
       engine_->WaitAndFocus();
       return;
     }
-    if (answer == Answer::Yes) {
-      RunCommand(*prompts_, [this] { SaveItemClick(); });
+    // A save that failed (a full disk, a folder removed) or whose chooser was cancelled
+    // saved nothing: the window stays with its page.
+    const int saves = saves_;
+    if (answer == Answer::Yes &&
+        (!RunCommand(*prompts_, [this] { SaveItemClick(); }) || saves_ == saves)) {
+      event->ignore();
+      engine_->WaitAndFocus();
+      return;
     }
   }
   FormClose();

@@ -110,6 +110,7 @@ private:
   InsertIndexWindow* indexBox_;
   InsertSymbolWindow* symbolBox_;
   CreateLinkWindow* createUrlBox_;
+  int saves_ = 0; // pages written, to tell whether a save took place
   std::filesystem::path currentFile_;
   bool documentLoaded_ = false;
   bool blankPage_ = false;

@@ -333,13 +333,15 @@ QString PageEditor::PageText(QString* charset) {
   return page[1].toString();
 }
 
-void PageEditor::SaveDocument(const std::filesystem::path& path) {
+bool PageEditor::SaveDocument(const std::filesystem::path& path) {
   try {
     QString charset;
     const QString text = PageText(&charset);
     ReplaceFileBytes(path, EncodePage(text, charset));
+    return true;
   } catch (const Error&) {
     prompts_->Warning(T("Відбулася помилка при збережені !"));
+    return false;
   }
 }
 

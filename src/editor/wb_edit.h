@@ -73,9 +73,10 @@ public:
 
   // Waits until the page has loaded, then gives it the keyboard focus.
   void WaitAndFocus();
-  // Writes the page as edited to `path` in the page's own character encoding; a failure is
+  // Writes the page as edited to `path` in the page's own character encoding; false (and a
+  // warning) when it could not be written. A failure is
   // reported with "Відбулася помилка при збережені !" and the file keeps what it held.
-  void SaveDocument(const std::filesystem::path& path);
+  bool SaveDocument(const std::filesystem::path& path);
 
   // The page's markup as edited (without the editor's zoom) and its character encoding.
   QString PageText(QString* charset = nullptr);

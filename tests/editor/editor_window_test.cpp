@@ -322,6 +322,24 @@ private slots:
     QTest::keyClick(editor.get(), Qt::Key_Escape);
     QCOMPARE(prompts->said.back(), std::string("question: Зберегти зміни в документі ?"));
     QVERIFY(editor->isVisible());
+    // Yes, and the save fails: the window stays with its page, and says why.
+    fs::create_directories(*dir / "gone");
+    fs::copy_file(*dir / "page.htm", *dir / "gone" / "page.htm");
+    prompts->answers = {Answer::No}; // opening asks about the page that is open
+    OpenPage(*dir / "gone" / "page.htm");
+    fs::remove_all(*dir / "gone");
+    prompts->said.clear();
+    prompts->answers = {Answer::Yes};
+    QVERIFY(!editor->close());
+    QVERIFY(editor->isVisible());
+    QVERIFY(editor->DocumentLoaded());
+    QCOMPARE(prompts->said.size(), size_t(2));
+    QCOMPARE(prompts->said.back(), std::string("warning: Відбулася помилка при збережені !"));
+    prompts->answers = {Answer::No};
+    OpenPage(*dir / "page.htm");
+    for (int i = 0; i < 11; ++i)
+      editor->Button("ScalePlusButton")->click();
+
     prompts->answers = {Answer::No};
     QVERIFY(editor->close());
     QCOMPARE(editor->StatusText(), QString("Масштаб = 100%"));

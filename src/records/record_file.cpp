@@ -40,32 +40,41 @@ std::optional<std::string> PictureExtensionFromStored(const std::string& stored)
 
 void SaveRecordFile(const std::filesystem::path& templatePath, const std::filesystem::path& target,
                     RecordKind kind, const RecordValue& value) {
-  const std::string targetText = PathText(target);
   std::error_code error;
   if (!std::filesystem::is_regular_file(templatePath, error))
     throw Error(Cp1251FromUtf8("Не знайдено шаблон файлу записів \"") +
                 PathForMessage(templatePath) +
                 Cp1251FromUtf8("\".\r\nФайл не збережено. Перевстановіть програму."));
-  ReplaceFileBytes(target, ReadFileBytes(templatePath));
+  // The record is built completely in a file of its own beside the target and then renamed
+  // over it: a failure midway never leaves a template where the teacher's record was.
+  const std::filesystem::path temporary =
+      target.parent_path() / ("." + target.filename().string() + ".new");
+  try {
+    ReplaceFileBytes(temporary, ReadFileBytes(templatePath));
+    TRecordTable table(kRecordTableName, RecordFileFields());
+    table.AfterPost = [](TRecordTable& posted) { posted.SaveToFile(); };
+    table.SetTableName(PathText(temporary));
+    table.Open();
+    table.Insert();
+    for (size_t i = 0; i < TextCount(kind); ++i)
+      table.FieldByName(kTextFields[i]).SetAsString(value.texts[i]);
 
-  TRecordTable table(kRecordTableName, RecordFileFields());
-  table.AfterPost = [](TRecordTable& posted) { posted.SaveToFile(); };
-  table.SetTableName(targetText);
-  table.Open();
-  table.Insert();
-  for (size_t i = 0; i < TextCount(kind); ++i)
-    table.FieldByName(kTextFields[i]).SetAsString(value.texts[i]);
-
-  const std::string extension =
-      value.picture ? UpperCaseText(value.picture->extension) : std::string();
-  table.FieldByName("Eighth").SetAsString(extension);
-  table.FieldByName("Ninth").SetAsBoolean(value.checked);
-  if (IsStoredPictureExtension(extension)) {
-    std::istringstream bytes(value.picture->bytes);
-    table.FieldByName("Tenth").LoadFromStream(bytes);
+    const std::string extension =
+        value.picture ? UpperCaseText(value.picture->extension) : std::string();
+    table.FieldByName("Eighth").SetAsString(extension);
+    table.FieldByName("Ninth").SetAsBoolean(value.checked);
+    if (IsStoredPictureExtension(extension)) {
+      std::istringstream bytes(value.picture->bytes);
+      table.FieldByName("Tenth").LoadFromStream(bytes);
+    }
+    table.Post();
+    table.Close();
+    ReplaceFileBytes(target, ReadFileBytes(temporary));
+  } catch (...) {
+    std::filesystem::remove(temporary, error);
+    throw;
   }
-  table.Post();
-  table.Close();
+  std::filesystem::remove(temporary, error);
 }
 
 RecordValue OpenRecordFile(const std::filesystem::path& path, RecordKind kind) {

@@ -143,6 +143,23 @@ TEST_F(RecordFileTest, SavingReplacesTheWholeOldFile) {
   EXPECT_EQ(OpenRecordFile(file, RecordKind::TitlePage), second);
 }
 
+TEST_F(RecordFileTest, ASaveThatFailsMidwayLeavesTheTeachersRecordWhole) {
+  const auto file = dir / "mine.QCD";
+  SaveRecordFile(templatePath, file, RecordKind::TitlePage, TitlePage());
+  const std::string before = ReadFileBytes(file);
+  // A damaged template fails once the record is being built from it.
+  WriteBytes(templatePath, "not a record table");
+  RecordValue second;
+  second.texts[University] = "second";
+  EXPECT_NE(ErrorOf([&] { SaveRecordFile(templatePath, file, RecordKind::TitlePage, second); }),
+            "<no error>");
+  EXPECT_EQ(ReadFileBytes(file), before);
+  size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    ++entries;
+  EXPECT_EQ(entries, 2u) << "the record and the template folder, no half-made file";
+}
+
 TEST_F(RecordFileTest, AMissingTemplateIsReportedAndNothingIsWritten) {
   std::filesystem::remove(templatePath);
   const auto fresh = dir / "new.QCD";

@@ -276,6 +276,35 @@ TEST(PageNormaliser, NothingOfTheTextCanBreakThePageStructure) {
   EXPECT_EQ(page.find("note"), std::string::npos);
 }
 
+TEST(PageNormaliser, NeitherStylesNorClassesNorMetaDataCanBreakThePageStructure) {
+  struct Case {
+    const char* name;
+    std::string html;
+    const char* expected;
+  } cases[] = {
+      {"style lines ended by CR alone",
+       Page("<p>x</p>", "<style>p { color: red }\rh1 { color: blue }\r</style>"),
+       "<style>\r\np { color: red }\r\nh1 { color: blue }\r\n</style>"},
+      {"markup in a font name",
+       Page("<p>x</p>", "<style>p { font-family: \"</head><p class=MsoToc1>\" }</style>"),
+       "p { font-family: \"\\3C /head>\\3C p class=MsoToc1>\" }"},
+      {"markup in a style section left open", Page("", "<style>p { margin: 0 }</head>"),
+       "p { margin: 0 }\\3C /head>"},
+      {"style rules inside a comment", Page("<p>x</p>", "<style><!-- p { margin: 0 } --></style>"),
+       "<!-- p { margin: 0 } -->"},
+      {"a paragraph style named like a table entry", Page("<p class=\"MsoToc1\">Не зміст</p>"),
+       "<p class=MsoNormal>Не зміст</p>"},
+      {"a meta element with its name last",
+       Page("<p>x</p>", "<meta content=\"Іваненко\" name=\"author\">"),
+       "<meta name=\"author\" content=\"Іваненко\">\r\n<title>"},
+  };
+  for (const Case& c : cases) {
+    const std::string page = NormaliseWebPage(c.html);
+    EXPECT_EQ(PageContractViolations(page, false), "") << c.name;
+    EXPECT_TRUE(Holds(page, c.expected)) << c.name << "\n" << U(page);
+  }
+}
+
 TEST(PageNormaliser, EvenAnEmptyOrBrokenExportGivesAWholePage) {
   for (const char* html : {"", "<html>", "\xFF\xFE garbage <<<", "<p>loose text"}) {
     const std::string page = NormaliseWebPage(html);

@@ -95,6 +95,18 @@ TEST(PageNormaliser, TablesOfContentsInOtherShapes) {
        Page("<p><a href=\"#b\">Третій</a></p><p>x</p>" + headings),
        {3},
        {"Третій"}},
+      {"no-break spaces and comments between the entries and after them",
+       Page("<p><a href=\"#a\">Перший</a>\t1</p>&nbsp;<!-- x --><p><a href=\"#b\">Третій</a> 2</p>"
+            "\xC2\xA0 <p>Текст</p>" +
+            headings),
+       {1, 3},
+       {"Перший", "Третій"}},
+      {"a no-break space after LibreOffice's section",
+       Page("<div id=\"Table of Contents1\"><p><a href=\"#a\">Перший\t1</a></p></div>&nbsp;"
+            "<p>Текст</p>" +
+            headings),
+       {1},
+       {"Перший"}},
   };
   for (const Case& c : cases) {
     const std::string page = NormaliseWebPage(c.html);

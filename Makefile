@@ -9,9 +9,10 @@ BUILD      ?= build
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 30
 # The fuzz run takes 2 x FUZZ_SECONDS in all, as when it had two targets; every target gets
-# an equal share of it.
+# an equal share of it, a whole second at least (0 would mean no limit to libFuzzer).
 FUZZ_TARGETS := structure_reader table_reader record_reader settings_reader page_normaliser
-FUZZ_TARGET_SECONDS ?= $(shell echo $$(( 2 * $(FUZZ_SECONDS) / $(words $(FUZZ_TARGETS)) )))
+FUZZ_TARGET_SECONDS ?= $(shell n=$$(( 2 * $(FUZZ_SECONDS) / $(words $(FUZZ_TARGETS)) )); \
+                                echo $$(( n > 0 ? n : 1 )))
 
 # Headless: Qt without a display; Qt WebEngine as root needs its sandbox off and no GPU.
 TEST_ENV = QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \

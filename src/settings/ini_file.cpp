@@ -35,6 +35,17 @@ std::optional<std::string> SectionOf(const std::string& line) {
   return Trim(std::string_view(trimmed).substr(1, close - 1));
 }
 
+// The value as a key's line holds it. Reading takes the blanks and one pair of quotes off a
+// value, so a value that would lose them gets quotes of its own; the Windows profile
+// functions take those off in the same way.
+std::string StoredValue(const std::string& value) {
+  const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+  const bool blankEnds = !value.empty() && (isBlank(value.front()) || isBlank(value.back()));
+  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                      value.back() == value.front();
+  return blankEnds || quoted ? '"' + value + '"' : value;
+}
+
 } // namespace
 
 IniFile IniFile::Load(const std::filesystem::path& path) {
@@ -121,7 +132,7 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key, bool 
 }
 
 void IniFile::Write(const std::string& section, const std::string& key, const std::string& value) {
-  const std::string line = key + "=" + value;
+  const std::string line = key + "=" + StoredValue(value);
   size_t header = FindSection(section);
   if (header == kNpos) {
     if (!lines_.empty() && !lines_.back().empty())

@@ -24,7 +24,9 @@ public:
   // non-numeric value gives `fallback`.
   bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
 
-  // Replaces the key's line, or adds it at the end of its section, or adds the section.
+  // Replaces the key's line, or adds it at the end of its section, or adds the section. A value
+  // with blanks at its ends or quotes around it is written in quotes, so that Read gives it
+  // back as it was.
   void Write(const std::string& section, const std::string& key, const std::string& value);
   void WriteBool(const std::string& section, const std::string& key, bool value);
 

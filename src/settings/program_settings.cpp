@@ -93,10 +93,7 @@ size_t ReadCount(const IniFile& ini, const char* key) {
 
 } // namespace
 
-ProgramSettings RestoreSettings(const fs::path& programFolder) {
-  std::error_code error;
-  fs::create_directories(programFolder / "IMG", error);
-  const IniFile ini = IniFile::Load(programFolder / kSettingsFileName);
+ProgramSettings SettingsFromIni(const IniFile& ini, const fs::path& img) {
   ProgramSettings settings;
   settings.movingPanel = ini.ReadBool("Options", "MovingPanel", true);
   settings.style = ini.ReadString("Options", "Style");
@@ -107,15 +104,18 @@ ProgramSettings RestoreSettings(const fs::path& programFolder) {
       ParseOutputEncoding(ini.ReadString("Options", "Coding")).value_or(OutputEncoding::Cp1251);
   settings.wordProcessorMemoryMB = ReadCount(ini, "WordProcessorMemoryMB");
   settings.documentTimeLimit = static_cast<int>(ReadCount(ini, "DocumentTimeLimit"));
-  settings.title = ReadPage(ini, kTitle, programFolder / "IMG");
-  settings.author = ReadPage(ini, kAuthor, programFolder / "IMG");
+  settings.title = ReadPage(ini, kTitle, img);
+  settings.author = ReadPage(ini, kAuthor, img);
   return settings;
 }
 
-void StoreSettings(const fs::path& programFolder, const ProgramSettings& settings) {
+ProgramSettings RestoreSettings(const fs::path& programFolder) {
   std::error_code error;
   fs::create_directories(programFolder / "IMG", error);
-  IniFile ini = IniFile::Load(programFolder / kSettingsFileName);
+  return SettingsFromIni(IniFile::Load(programFolder / kSettingsFileName), programFolder / "IMG");
+}
+
+void PutSettings(IniFile& ini, const ProgramSettings& settings) {
   ini.WriteBool("Options", "MovingPanel", settings.movingPanel);
   ini.WriteBool("Options", "SaveTitle", settings.title.save);
   ini.WriteBool("Options", "SaveAbout", settings.author.save);
@@ -123,6 +123,13 @@ void StoreSettings(const fs::path& programFolder, const ProgramSettings& setting
   ini.Write("Options", "Coding", OutputEncodingName(settings.encoding));
   WritePage(ini, kTitle, settings.title);
   WritePage(ini, kAuthor, settings.author);
+}
+
+void StoreSettings(const fs::path& programFolder, const ProgramSettings& settings) {
+  std::error_code error;
+  fs::create_directories(programFolder / "IMG", error);
+  IniFile ini = IniFile::Load(programFolder / kSettingsFileName);
+  PutSettings(ini, settings);
   ini.Save(programFolder / kSettingsFileName);
   StorePictures(kTitle, settings.title, programFolder / "IMG");
   StorePictures(kAuthor, settings.author, programFolder / "IMG");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/ini_file.h"
 #include "text/output_encoding.h"
 
 #include <array>
@@ -16,6 +17,8 @@ struct StoredPage {
   bool pictureChecked = true;       // the logo or photo check box
   std::string extension;            // ".jpg"; names the picture file IMG/Logo.jpg
   std::string pictureBytes;         // the picture as loaded; empty when none
+
+  bool operator==(const StoredPage&) const = default;
 };
 
 // Everything the program keeps in "Quarbel Vorizareda.Ini" and the IMG folder.
@@ -29,6 +32,8 @@ struct ProgramSettings {
   int documentTimeLimit = 0;
   StoredPage title;
   StoredPage author;
+
+  bool operator==(const ProgramSettings&) const = default;
 };
 
 inline constexpr const char* kSettingsFileName = "Quarbel Vorizareda.Ini";
@@ -38,6 +43,14 @@ inline constexpr const char* kSettingsFileName = "Quarbel Vorizareda.Ini";
 // the 1251 encoding. The IMG folder is made when missing. A stored picture that is missing
 // or cannot be read is left out; the rest is restored all the same.
 ProgramSettings RestoreSettings(const std::filesystem::path& programFolder);
+
+// The settings a settings file gives, with the defaults of a first start for what it lacks;
+// the stored pictures come from the folder `img`.
+ProgramSettings SettingsFromIni(const IniFile& ini, const std::filesystem::path& img);
+
+// Puts the settings into the settings file's lines, as StoreSettings writes them: data whose
+// "save" box is off is cleared.
+void PutSettings(IniFile& ini, const ProgramSettings& settings);
 
 // Writes the settings file, then the pictures; data whose "save" box is off is cleared in
 // the file and its picture files (every IMG file whose name holds "Logo" or "Photo") are

@@ -1,5 +1,6 @@
 #include "tablestore/record_table.h"
 
+#include "text/cp1251.h"
 #include "text/error.h"
 #include "text/file_bytes.h"
 #include "text/paths.h"
@@ -143,6 +144,14 @@ void TRecordTable::Fail(const std::string& message) const {
   throw Error(name_ + ": " + message);
 }
 
+void TRecordTable::FailTooLarge(std::uintmax_t size) const {
+  const std::string limit = maxFileSize_ > 0 && maxFileSize_ % (1u << 20) == 0
+                                ? std::to_string(maxFileSize_ >> 20) + Cp1251FromUtf8(" МБ")
+                                : std::to_string(maxFileSize_) + Cp1251FromUtf8(" Б");
+  Fail(Cp1251FromUtf8("Файл \"") + tableName_ + Cp1251FromUtf8("\" завеликий (") +
+       std::to_string(size) + Cp1251FromUtf8(" Б): таблиця записів читає файли до ") + limit);
+}
+
 void TRecordTable::RequireActive() const {
   if (!Active())
     Fail(kClosed);
@@ -165,7 +174,12 @@ void TRecordTable::Open() {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
       Fail("Error opening file " + tableName_);
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > maxFileSize_)
+      FailTooLarge(size);
     const std::string bytes = ReadFileBytes(path);
+    if (bytes.size() > maxFileSize_) // grown since
+      FailTooLarge(bytes.size());
     try {
       image = ParseTableImage(bytes);
     } catch (const TableFormatError& e) {

@@ -2,6 +2,7 @@
 
 #include "tablestore/table_image.h"
 
+#include <cstdint>
 #include <functional>
 #include <istream>
 #include <memory>
@@ -28,6 +29,10 @@ struct FieldDescription {
 // The definition a declared field gets in a table built from scratch: texts above 35
 // bytes become String fields of their size, shorter ones SmallStr; prefix "XXX".
 TableField FieldDefinitionOf(const FieldDescription& description);
+
+// The largest table file a table opens. Record files are a few hundred kilobytes at most,
+// pictures included; anything near this size is not one of them.
+inline constexpr std::uintmax_t kMaxTableFileSize = std::uintmax_t{64} << 20;
 
 class TRecordTable;
 
@@ -80,6 +85,9 @@ public:
   const std::string& TableName() const { return tableName_; }
   LoadMode GetLoadMode() const { return loadMode_; }
   void SetLoadMode(LoadMode mode) { loadMode_ = mode; }
+  // Open refuses a file bigger than this, before reading it.
+  std::uintmax_t MaxFileSize() const { return maxFileSize_; }
+  void SetMaxFileSize(std::uintmax_t bytes) { maxFileSize_ = bytes; }
 
   void Open();
   void Close();
@@ -106,6 +114,7 @@ private:
   friend class TRecordField;
 
   [[noreturn]] void Fail(const std::string& message) const;
+  [[noreturn]] void FailTooLarge(std::uintmax_t size) const;
   void RequireActive() const;
   void BindFields();
 
@@ -113,6 +122,7 @@ private:
   std::vector<std::unique_ptr<TRecordField>> fields_;
   std::string tableName_;
   LoadMode loadMode_ = LoadMode::Clear;
+  std::uintmax_t maxFileSize_ = kMaxTableFileSize;
   TableState state_ = TableState::Inactive;
   TableImage image_;
   TableRecord buffer_; // the record being inserted or edited

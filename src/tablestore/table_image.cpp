@@ -1,5 +1,6 @@
 #include "tablestore/table_image.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -238,6 +239,13 @@ TableImage ParseTableImage(std::string_view bytes) {
   // the file; such a table cannot be genuine.
   if (fields == 0 && recordCount > 0)
     throw TableFormatError(kCorrupt);
+  if (static_cast<std::int64_t>(recordCount) * static_cast<std::int64_t>(fields) > kMaxTableValues)
+    throw TableFormatError("Declared record count (" + std::to_string(recordCount) + ") of " +
+                           std::to_string(fields) + " fields exceeds the limit of " +
+                           std::to_string(kMaxTableValues) + " values");
+  // Each record takes at least one length byte per field, so the bytes left bound the count.
+  if (fields > 0)
+    image.records.reserve(std::min(static_cast<size_t>(recordCount), in.remaining() / fields));
   while (static_cast<std::int32_t>(image.records.size()) < recordCount && in.has(fields))
     image.records.push_back(
         ReadRecord(in, image.fields, static_cast<int>(image.records.size()) + 1));

@@ -2,6 +2,7 @@
 
 #include "tablestore/field_type.h"
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -60,7 +61,13 @@ public:
 inline constexpr int kMaxStringCount = 8191;
 inline constexpr int kMaxBlobCount = 0x3FFFFFFF;
 
-// Reads a whole image; throws TableFormatError. Never allocates more than the input holds.
+// Most values (records times fields) a reader accepts. Every value is held as a string of its
+// own, some 32 bytes even when the file spends a single length byte on it, so the values a
+// file declares are capped rather than trusted: a record file holds one record of ten fields.
+inline constexpr std::int64_t kMaxTableValues = 65536;
+
+// Reads a whole image; throws TableFormatError. Holds at most kMaxTableValues values; apart
+// from them it never allocates much more than the input holds.
 TableImage ParseTableImage(std::string_view bytes);
 
 // Writes every record that is neither deleted nor discarded.

@@ -35,6 +35,17 @@ void MarkPlainParagraphs(xmlNode* node) {
   }
 }
 
+// The generation takes every paragraph of class MsoToc... for an entry of the table of
+// contents; a paragraph of the document that claims such a class becomes a plain one, so that
+// only the entries written here carry it.
+void ClearTocClasses(xmlNode* node) {
+  for (; node; node = node->next) {
+    if (IsElement(node, "p") && Attribute(node, "class").rfind("MsoToc", 0) == 0)
+      SetAttribute(node, "class", "MsoNormal");
+    ClearTocClasses(node->children);
+  }
+}
+
 void CollectStyles(xmlNode* node, std::string& css) {
   for (; node; node = node->next) {
     if (IsElement(node, "style")) {
@@ -164,7 +175,19 @@ public:
   void StartTag(xmlNode* node) {
     out_ += '<';
     out_ += NameOf(node);
-    // The class comes first and, when it is one plain word, without quotes, as in
+    // A meta element's name comes first, whatever order the attributes came in: the
+    // generation finds the head's meta lines by "<meta name".
+    xmlAttr* leading = nullptr;
+    if (IsElement(node, "meta")) {
+      for (xmlAttr* attribute = node->properties; attribute && !leading;
+           attribute = attribute->next) {
+        if (std::string_view(reinterpret_cast<const char*>(attribute->name)) == "name")
+          leading = attribute;
+      }
+    }
+    if (leading)
+      WriteAttribute(node, leading);
+    // The class comes next and, when it is one plain word, without quotes, as in
     // "<p class=MsoNormal".
     const std::string cls = Attribute(node, "class");
     if (!cls.empty() && IsPlainToken(cls)) {
@@ -173,17 +196,9 @@ public:
     }
     for (xmlAttr* attribute = node->properties; attribute; attribute = attribute->next) {
       const std::string_view name = reinterpret_cast<const char*>(attribute->name);
-      if (name == "class" && IsPlainToken(cls))
+      if (attribute == leading || (name == "class" && IsPlainToken(cls)))
         continue;
-      out_ += ' ';
-      out_ += name;
-      xmlChar* value = xmlNodeListGetString(node->doc, attribute->children, 1);
-      if (value) {
-        out_ += "=\"";
-        Text(reinterpret_cast<const char*>(value), true);
-        out_ += '"';
-        xmlFree(value);
-      }
+      WriteAttribute(node, attribute);
     }
     out_ += '>';
   }
@@ -204,6 +219,18 @@ public:
   }
 
 private:
+  void WriteAttribute(xmlNode* node, xmlAttr* attribute) {
+    out_ += ' ';
+    out_ += reinterpret_cast<const char*>(attribute->name);
+    xmlChar* value = xmlNodeListGetString(node->doc, attribute->children, 1);
+    if (value) {
+      out_ += "=\"";
+      Text(reinterpret_cast<const char*>(value), true);
+      out_ += '"';
+      xmlFree(value);
+    }
+  }
+
   void Element(xmlNode* node, bool inPre) {
     const std::string_view name = NameOf(node);
     // Style rules live in the head; scripts are not part of a document's page.
@@ -231,10 +258,21 @@ xmlNode* ChildElement(xmlNode* node, std::string_view name) {
   return nullptr;
 }
 
-// Style rules with the paragraph class of LibreOffice renamed to the one the page uses.
+// Style rules with the paragraph class of LibreOffice renamed to the one the page uses, one
+// line of the style sheet a line; a CR alone ends a line as well. A "<" (in a font name, say)
+// is written as CSS escapes it, so that no text of the style section reads as markup to the
+// generation ("</head>", "<p class=MsoToc"); only the comment opener "<!--" stays.
 std::vector<std::string> StyleLines(std::string css) {
   for (size_t at = css.find("p.western"); at != std::string::npos; at = css.find("p.western", at))
     css.replace(at, 9, "p.MsoNormal");
+  for (size_t at = css.find('<'); at != std::string::npos; at = css.find('<', at + 1)) {
+    if (css.compare(at, 4, "<!--") != 0)
+      css.replace(at, 1, "\\3C ");
+  }
+  for (char& c : css) {
+    if (c == '\r')
+      c = '\n';
+  }
   std::vector<std::string> lines;
   size_t start = 0;
   while (start <= css.size()) {
@@ -242,8 +280,8 @@ std::vector<std::string> StyleLines(std::string css) {
     if (end == std::string::npos)
       end = css.size();
     std::string line = css.substr(start, end - start);
-    const size_t first = line.find_first_not_of(" \t\r");
-    const size_t last = line.find_last_not_of(" \t\r");
+    const size_t first = line.find_first_not_of(" \t");
+    const size_t last = line.find_last_not_of(" \t");
     if (first != std::string::npos)
       lines.push_back(line.substr(first, last - first + 1));
     start = end + 1;
@@ -274,6 +312,7 @@ std::string NormaliseWebPage(std::string_view utf8Html, std::vector<std::string>
 
   if (body) {
     std::vector<std::string> dropped;
+    ClearTocClasses(body->children);
     DropTextBoxPictures(body->children, dropped);
     if (droppedPictures)
       *droppedPictures = std::move(dropped);

@@ -31,7 +31,9 @@ namespace quarbel {
 // L being the level of the heading the entry leads to, holding
 // <span class=MsoHyperlink><a href="#anchor">title</a></span> without page numbers; a
 // MsoNormal paragraph always follows it; the table's own title comes before the entries as
-// "<p class=MsoTocHeading>" (see RewriteTableOfContents).
+// "<p class=MsoTocHeading>" (see RewriteTableOfContents). No other paragraph has a MsoToc
+// class, the head's meta lines begin "<meta name", and no text of the style section reads as
+// markup.
 //
 // Whitespace that separates words stays, whatever run it is in. The empty pictures LibreOffice
 // draws for the boxes of text boxes are left out; their file names (as the page referred to

@@ -431,6 +431,14 @@ void RewriteTableOfContents(xmlNode* body) {
     if (!container || title->parent != container)
       Remove(title);
   }
+  // Blank text and comments between the entries would stay between them in the page (a
+  // no-break space is written out) and go into the menu with them.
+  if (!container) {
+    for (size_t i = 1; i < entries.size(); ++i) {
+      while (entries[i].paragraph->prev != entries[i - 1].paragraph)
+        Remove(entries[i].paragraph->prev);
+    }
+  }
   xmlNode* last = nullptr;
   for (const TocEntry& entry : entries) {
     xmlNode* replacement = MakeTocParagraph(entry);
@@ -444,7 +452,9 @@ void RewriteTableOfContents(xmlNode* body) {
     last = last->next; // the line break after the last entry
   }
 
-  // What follows the table must be a plain paragraph.
+  // What follows the table must be a plain paragraph, with nothing between the two.
+  while (last->next && IsIgnorable(last->next))
+    Remove(last->next);
   xmlNode* after = NextElement(last);
   if (!IsPlainParagraph(after)) {
     xmlNode* empty = NewElement("p");

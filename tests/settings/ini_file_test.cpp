@@ -60,6 +60,33 @@ TEST(IniFile, WritingKeepsEverythingElse) {
   EXPECT_TRUE(IniFile::Load(dir / "missing.Ini").Text().empty());
 }
 
+TEST(IniFile, AValueReadsBackAsWrittenWithItsQuotesAndBlanks) {
+  // Reading takes the blanks and one pair of quotes off a value; a value that would lose
+  // them is written in quotes of its own, and any other value exactly as it is.
+  struct Case {
+    std::string value;
+    std::string line;
+  } cases[] = {
+      {W("Київ"), W("K=Київ")},
+      {W("\"Львівська політехніка\""), W("K=\"\"Львівська політехніка\"\"")},
+      {W("Університет \"Україна\""), W("K=Університет \"Україна\"")},
+      {"'single'", "K=\"'single'\""},
+      {"\"\"", "K=\"\"\"\""},
+      {"\"", "K=\""},
+      {"\"half", "K=\"half"},
+      {" leading", "K=\" leading\""},
+      {"trailing\t", "K=\"trailing\t\""},
+      {" ", "K=\" \""},
+      {"", "K="},
+  };
+  for (const Case& c : cases) {
+    IniFile file = IniFile::Parse("[O]\r\nK=old\r\n");
+    file.Write("O", "K", c.value);
+    EXPECT_EQ(file.Text(), "[O]\r\n" + c.line + "\r\n") << U(c.value);
+    EXPECT_EQ(IniFile::Parse(file.Text()).Read("O", "K"), c.value) << U(c.value);
+  }
+}
+
 TEST(IniFile, AFileThatCannotBeWrittenIsReportedByName) {
   TempDir dir;
   WriteBytes(dir / "file", "x");

@@ -163,6 +163,36 @@ TEST_F(RecordTableTest, ErrorsCarryTheObjectName) {
             "RecordTable2: Error creating table (no field descriptions)");
 }
 
+TEST_F(RecordTableTest, AFileAboveTheSizeLimitIsRefusedWithItsName) {
+  ASSERT_EQ(table.MaxFileSize(), kMaxTableFileSize);
+  ASSERT_EQ(kMaxTableFileSize, 64u << 20);
+  const std::string empty = Template(); // 175 bytes
+  // A good table followed by zeros up to one byte past the limit; the file is sparse, so
+  // nothing of that size is written.
+  const std::string huge = FileWith(FormatTableImage(EmptyRecordTable()), "huge.QCD");
+  std::filesystem::resize_file(huge, kMaxTableFileSize + 1);
+  struct Case {
+    std::string path;
+    std::uintmax_t limit;
+    std::string error;
+  } cases[] = {
+      {huge, kMaxTableFileSize,
+       "RecordTable1: Файл \"" + huge +
+           "\" завеликий (67108865 Б): таблиця записів читає файли до 64 МБ"},
+      {empty, 174,
+       "RecordTable1: Файл \"" + empty +
+           "\" завеликий (175 Б): таблиця записів читає файли до 174 Б"},
+      {empty, 175, "<no error>"},
+  };
+  for (const Case& c : cases) {
+    table.SetTableName(c.path);
+    table.SetMaxFileSize(c.limit);
+    EXPECT_EQ(ErrorOf([&] { table.Open(); }), c.error) << c.path << " " << c.limit;
+    EXPECT_EQ(table.Active(), c.error == "<no error>") << c.path << " " << c.limit;
+    table.Close();
+  }
+}
+
 TEST_F(RecordTableTest, ATableBuiltFromItsFieldsHoldsRecordsInMemory) {
   table.SetTableName("");
   table.Open();

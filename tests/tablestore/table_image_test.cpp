@@ -230,6 +230,36 @@ TEST(TableImage, BadImagesFailWithTheirReason) {
     EXPECT_EQ(ReadError(c.bytes), c.reason) << c.name;
 }
 
+TEST(TableImage, TablesDeclaringMoreValuesThanTheLimitAreRefused) {
+  // An absent value costs the file one length byte and the reader a string of its own, so a
+  // file of nothing but empty records would take many times its size in memory.
+  const std::int64_t limit = kMaxTableValues;
+  const std::string oneFlag = Definitions({"XXX.Flag b"});
+  const std::string defs = RecordFileDefinitions();
+  const auto refusal = [](std::int64_t records, int fields) {
+    return "Declared record count (" + std::to_string(records) + ") of " + std::to_string(fields) +
+           " fields exceeds the limit of " + std::to_string(kMaxTableValues) + " values";
+  };
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string reason;
+  } cases[] = {
+      {"one field, at the limit", Image(limit, 1, oneFlag, std::string(limit, '\0')), "<no error>"},
+      {"one field, one record past the limit",
+       Image(limit + 1, 1, oneFlag, std::string(limit + 1, '\0')), refusal(limit + 1, 1)},
+      {"ten fields, at the limit", Image(limit / 10, 10, defs, std::string(limit / 10 * 10, '\0')),
+       "<no error>"},
+      {"ten fields, one record past the limit",
+       Image(limit / 10 + 1, 10, defs, std::string((limit / 10 + 1) * 10, '\0')),
+       refusal(limit / 10 + 1, 10)},
+      {"the largest count, one record present", Image(0x7FFFFFFF, 10, defs, std::string(10, '\0')),
+       refusal(0x7FFFFFFF, 10)},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ReadError(c.bytes), c.reason) << c.name;
+}
+
 TEST(TableImage, AStringOfExactly8191BytesAndTrailingBytesAreAccepted) {
   const std::string oneText = Definitions({"XXX.First s9000"});
   const std::string text(8191, 'q');

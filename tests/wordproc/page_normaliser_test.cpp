@@ -95,6 +95,18 @@ TEST(PageNormaliser, TablesOfContentsInOtherShapes) {
        Page("<p><a href=\"#b\">Третій</a></p><p>x</p>" + headings),
        {3},
        {"Третій"}},
+      {"no-break spaces and comments between the entries and after them",
+       Page("<p><a href=\"#a\">Перший</a>\t1</p>&nbsp;<!-- x --><p><a href=\"#b\">Третій</a> 2</p>"
+            "\xC2\xA0 <p>Текст</p>" +
+            headings),
+       {1, 3},
+       {"Перший", "Третій"}},
+      {"a no-break space after LibreOffice's section",
+       Page("<div id=\"Table of Contents1\"><p><a href=\"#a\">Перший\t1</a></p></div>&nbsp;"
+            "<p>Текст</p>" +
+            headings),
+       {1},
+       {"Перший"}},
   };
   for (const Case& c : cases) {
     const std::string page = NormaliseWebPage(c.html);
@@ -274,6 +286,35 @@ TEST(PageNormaliser, NothingOfTheTextCanBreakThePageStructure) {
   EXPECT_TRUE(Holds(page, "<pre>рядок 1\r\nрядок 2</pre>"));
   EXPECT_EQ(page.find("script"), std::string::npos);
   EXPECT_EQ(page.find("note"), std::string::npos);
+}
+
+TEST(PageNormaliser, NeitherStylesNorClassesNorMetaDataCanBreakThePageStructure) {
+  struct Case {
+    const char* name;
+    std::string html;
+    const char* expected;
+  } cases[] = {
+      {"style lines ended by CR alone",
+       Page("<p>x</p>", "<style>p { color: red }\rh1 { color: blue }\r</style>"),
+       "<style>\r\np { color: red }\r\nh1 { color: blue }\r\n</style>"},
+      {"markup in a font name",
+       Page("<p>x</p>", "<style>p { font-family: \"</head><p class=MsoToc1>\" }</style>"),
+       "p { font-family: \"\\3C /head>\\3C p class=MsoToc1>\" }"},
+      {"markup in a style section left open", Page("", "<style>p { margin: 0 }</head>"),
+       "p { margin: 0 }\\3C /head>"},
+      {"style rules inside a comment", Page("<p>x</p>", "<style><!-- p { margin: 0 } --></style>"),
+       "<!-- p { margin: 0 } -->"},
+      {"a paragraph style named like a table entry", Page("<p class=\"MsoToc1\">Не зміст</p>"),
+       "<p class=MsoNormal>Не зміст</p>"},
+      {"a meta element with its name last",
+       Page("<p>x</p>", "<meta content=\"Іваненко\" name=\"author\">"),
+       "<meta name=\"author\" content=\"Іваненко\">\r\n<title>"},
+  };
+  for (const Case& c : cases) {
+    const std::string page = NormaliseWebPage(c.html);
+    EXPECT_EQ(PageContractViolations(page, false), "") << c.name;
+    EXPECT_TRUE(Holds(page, c.expected)) << c.name << "\n" << U(page);
+  }
 }
 
 TEST(PageNormaliser, EvenAnEmptyOrBrokenExportGivesAWholePage) {

@@ -212,6 +212,31 @@ std::string Cp1251FromUtf8WithReferences(std::string_view utf8) {
   });
 }
 
+std::string Utf8FromCp1251WithReferences(std::string_view text) {
+  std::string utf8 = Utf8FromCp1251(text);
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    if (utf8.compare(i, 2, "&#") == 0) {
+      size_t end = i + 2;
+      char32_t cp = 0;
+      while (end < utf8.size() && end - i < 10 && utf8[end] >= '0' && utf8[end] <= '9')
+        cp = cp * 10 + static_cast<char32_t>(utf8[end++] - '0');
+      std::string character;
+      AppendUtf8(character, cp);
+      // Only what the code page cannot hold came in as a reference.
+      if (end > i + 2 && end < utf8.size() && utf8[end] == ';' && cp <= 0x10FFFF &&
+          !TryCp1251FromUtf8(character)) {
+        out += character;
+        i = end;
+        continue;
+      }
+    }
+    out += utf8[i];
+  }
+  return out;
+}
+
 std::string Cp1251FromUtf8Lossy(std::string_view utf8) {
   return Cp1251FromUtf8Replacing(utf8, [](char32_t) { return std::string("?"); });
 }

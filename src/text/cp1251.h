@@ -30,6 +30,10 @@ std::string Cp1251FromUtf8WithReferences(std::string_view utf8);
 // fit becomes "?".
 std::string Cp1251FromUtf8Lossy(std::string_view utf8);
 
+// The inverse of Cp1251FromUtf8WithReferences: UTF-8 with every "&#N;" of a character the
+// code page lacks turned back into that character (other references stay as written).
+std::string Utf8FromCp1251WithReferences(std::string_view text1251);
+
 // UTF-8 to Windows-1251 where every character that does not fit is replaced by what
 // `replacement` gives for its code point (0xFFFD for a broken sequence).
 std::string Cp1251FromUtf8Replacing(std::string_view utf8, std::string (*replacement)(char32_t));

@@ -88,3 +88,27 @@ TEST(Koi8r, UkrainianLettersBecomeReferences) {
 
 } // namespace
 } // namespace quarbel
+
+namespace quarbel {
+namespace {
+
+TEST(Cp1251References, TypedCharactersTheCodePageLacksComeBackAsTyped) {
+  struct Case {
+    const char* typed;
+    const char* stored; // Windows-1251 shown as UTF-8
+  } cases[] = {
+      {"α-частинка", "&#945;-частинка"},
+      {"3×4 м²", "3&#215;4 м&#178;"},
+      {"комп\u02BCютер", "комп&#700;ютер"},
+      {"R&D &#169; &amp;", "R&D &#169; &amp;"}, // typed references stay as typed
+      {"звичайний текст", "звичайний текст"},
+  };
+  for (const Case& c : cases) {
+    const std::string stored = Cp1251FromUtf8WithReferences(c.typed);
+    EXPECT_EQ(Utf8FromCp1251(stored), c.stored) << c.typed;
+    EXPECT_EQ(Utf8FromCp1251WithReferences(stored), c.typed) << c.typed;
+  }
+}
+
+} // namespace
+} // namespace quarbel

@@ -1,7 +1,5 @@
 #include "records/ui/record_page_box.h"
 
-#include "widgets/qt_prompts.h"
-#include "widgets/qt_text.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/file_bytes.h"
@@ -9,6 +7,8 @@
 #include "text/text_case.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/picture_chooser.h"
+#include "widgets/qt_prompts.h"
+#include "widgets/qt_text.h"
 #include "widgets/text_edit_menu.h"
 
 #include <QCheckBox>
@@ -159,15 +159,19 @@ std::string RecordPageBox::Text(const RecordFieldLayout& field) const {
     text = memo->toPlainText().replace('\n', "\r\n");
   else
     text = static_cast<QLineEdit*>(input)->text();
-  return FromQ(text);
+  // A character Windows-1251 lacks ("α", "×", the apostrophe "ʼ") is kept as "&#N;": the
+  // textbook shows it in any encoding and the record file keeps it.
+  return Cp1251FromUtf8WithReferences(text.toStdString());
 }
 
 void RecordPageBox::SetText(const RecordFieldLayout& field, const std::string& text) {
   QWidget* input = Field(field.name);
   if (auto* memo = qobject_cast<QPlainTextEdit*>(input))
-    memo->setPlainText(Q(text).replace("\r\n", "\n"));
+    memo->setPlainText(
+        QString::fromStdString(Utf8FromCp1251WithReferences(text)).replace("\r\n", "\n"));
   else
-    static_cast<QLineEdit*>(input)->setText(Q(text));
+    static_cast<QLineEdit*>(input)->setText(
+        QString::fromStdString(Utf8FromCp1251WithReferences(text)));
 }
 
 void RecordPageBox::RecolourStars() {

@@ -460,7 +460,14 @@ void MainWindow::SearchItemClick() {
 }
 
 void MainWindow::EditorButtonClicked() {
-  editorBox_->ShowBlank();
+  // An open editor comes forward with its page as it is: a click never throws away edits.
+  // A closed one starts on the blank page.
+  if (editorBox_->isVisible()) {
+    editorBox_->raise();
+    editorBox_->activateWindow();
+  } else {
+    editorBox_->ShowBlank();
+  }
 }
 
 void MainWindow::StylesButtonClick() {

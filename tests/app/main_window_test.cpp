@@ -500,6 +500,12 @@ private slots:
     prompts->files = {*dir / "page.html"};
     editor->OpenButtonClick();
     QTRY_VERIFY_WITH_TIMEOUT(editor->DocumentLoaded(), 15000);
+    // The button again: the editor comes forward with the page as it is, edits and all.
+    box->findChild<QToolButton*>("VEButton")->click();
+    QVERIFY(editor->isVisible());
+    QTest::qWait(200);
+    QVERIFY(editor->DocumentLoaded());
+    QCOMPARE(editor->CurrentFileName(), *dir / "page.html");
     // Closing the program closes the editor first, with its question; Cancel keeps both.
     prompts->said.clear();
     prompts->answers = {Answer::Cancel};

@@ -106,6 +106,9 @@ void StyleFolder::Add(const std::vector<fs::path>& files, Prompts& prompts,
 
 bool StyleFolder::Rename(const std::string& from, const std::string& to) const {
   const fs::path source = FileOf(from);
+  // A name is a file name in the Styles folder, never a path out of it.
+  if (to.empty() || to.find_first_of("/\\") != std::string::npos || to == "." || to == "..")
+    return false;
   const fs::path target = folder_ / FsPath(to + ".css");
   std::error_code error;
   if (source == target)

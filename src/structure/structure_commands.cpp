@@ -18,7 +18,7 @@ const char* const kFileMissing = "Не вдалося знайти зазнач�
 
 } // namespace
 
-const char* const StructureCommands::kStructureFilter = "Файли структур (*.QCT)";
+const char* const StructureCommands::kStructureFilter = "Файли структур (*.QCT *.qct)";
 
 std::optional<std::string> NameWarning(const std::string& name) {
   if (name.empty())

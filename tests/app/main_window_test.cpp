@@ -73,6 +73,16 @@ private:
   }
 
 private slots:
+  void anUnknownInterfaceStyleGivesTheFirstScheme() {
+    box->ParametersBox()->ApplyInterfaceStyle(QStringLiteral("Windows XP"));
+    const QString xp = qApp->styleSheet();
+    box->ParametersBox()->ApplyInterfaceStyle(QStringLiteral("No such style"));
+    QCOMPARE(box->ParametersBox()->StylerComboBox()->currentText(),
+             QStringLiteral("Microsoft Office 2007 - Luna"));
+    QVERIFY(!qApp->styleSheet().isEmpty());
+    QVERIFY(qApp->styleSheet() != xp);
+  }
+
   void theSettingsOfTheLastRunComeBackAsTheyWere() {
     ProgramSettings settings;
     settings.movingPanel = false;

@@ -97,6 +97,18 @@ TEST(StyleFolder, RenameNeverReplacesAnotherStyle) {
   EXPECT_FALSE(folder.Rename("Gone", "Other"));
 }
 
+TEST(StyleFolder, ARenameNeverMovesAStyleOutOfItsFolder) {
+  TempDir dir;
+  fs::create_directories(dir / "Styles");
+  WriteBytes(dir / "Styles" / "Blue.css", "blue");
+  const StyleFolder folder(dir / "Styles");
+  for (const char* name : {"../Blue", "sub/Blue", "..", "a\\b", ""}) {
+    EXPECT_FALSE(folder.Rename("Blue", name)) << name;
+    EXPECT_EQ(ReadFileBytes(dir / "Styles" / "Blue.css"), "blue") << name;
+  }
+  EXPECT_FALSE(fs::exists(dir / "Blue.css"));
+}
+
 TEST(StyleFolder, RemoveAndClearDeleteOnlyStyleSheets) {
   TempDir dir;
   WriteBytes(dir / "Blue.css", "b");

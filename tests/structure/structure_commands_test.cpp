@@ -17,8 +17,8 @@ using Node = CourseTree::Node;
 const char* const kSave = "question: Зберегти зміни в структурі ?";
 const char* const kReplace = "question: Даний файл вже існує, бажаєте замінити його ?";
 const char* const kEmpty = "warning: В структурі немає жодного елемента !";
-const char* const kOpenDialog = "open: Файли структур (*.QCT)";
-const char* const kSaveDialog = "save: Файли структур (*.QCT)";
+const char* const kOpenDialog = "open: Файли структур (*.QCT *.qct)";
+const char* const kSaveDialog = "save: Файли структур (*.QCT *.qct)";
 
 // The tree as "text|..", two dots per level.
 std::string Show(const CourseTree& tree) {

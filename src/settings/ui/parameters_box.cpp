@@ -68,11 +68,11 @@ void ParametersWindow::SetEncoding(OutputEncoding encoding) {
 }
 
 void ParametersWindow::ApplyInterfaceStyle(const QString& name) {
-  const QString sheet = InterfaceStyleSheet(name);
-  if (sheet.isEmpty())
-    return;
-  styler_->setCurrentText(name);
-  qApp->setStyleSheet(sheet);
+  // A style the program does not know (a settings file may name one) gives the first.
+  const QString known =
+      InterfaceStyleSheet(name).isEmpty() ? QStringLiteral("Microsoft Office 2007 - Luna") : name;
+  styler_->setCurrentText(known);
+  qApp->setStyleSheet(InterfaceStyleSheet(known));
 }
 
 void ParametersWindow::showEvent(QShowEvent* event) {

@@ -53,13 +53,22 @@ bool CheckCourseForConversion(const Outline& outline, Prompts& prompts,
     prompts.Warning(T("Конвертування неможливе, закрийте Microsoft Office Word !"));
     return false;
   }
+  // The question names the missing documents: the first ten, and how many more.
+  std::vector<std::string> missing;
   for (const std::string& path : documents) {
     std::error_code error;
-    if (!std::filesystem::exists(FsPath(path), error)) {
-      if (!prompts.AskYesNo(T("Деякі документи зі структури не існують, бажаєте продовжити ?")))
-        return false;
-      break;
-    }
+    if (!std::filesystem::exists(FsPath(path), error))
+      missing.push_back(path);
+  }
+  if (!missing.empty()) {
+    std::string question =
+        T("Деякі документи зі структури не існують, бажаєте продовжити ?") + "\r\n";
+    for (size_t i = 0; i < missing.size() && i < 10; ++i)
+      question += "\r\n" + missing[i];
+    if (missing.size() > 10)
+      question += T("\r\n… та ще ") + std::to_string(missing.size() - 10);
+    if (!prompts.AskYesNo(question))
+      return false;
   }
   std::set<std::string_view> names;
   for (const std::string& path : documents) {

@@ -77,7 +77,9 @@ TEST_F(ConvertTest, TheChecksComeInTheirOrderAndStopTheCommand) {
   prompts.said.clear();
   prompts.answers = {Answer::No};
   EXPECT_EQ(Convert({{0, Doc("a/gone.pdf")}, {0, Doc("a/gone2.pdf")}}), ConvertOutcome::Refused);
-  EXPECT_EQ(prompts.said, (std::vector<std::string>{kMissing}));
+  EXPECT_EQ(prompts.said, (std::vector<std::string>{std::string(kMissing) + "\r\n\r\n" +
+                                                    (sources / "a/gone.pdf").string() + "\r\n" +
+                                                    (sources / "a/gone2.pdf").string()}));
 
   // Non-Word documents with the same name; Word documents and other letter case do not count.
   prompts.said.clear();
@@ -93,9 +95,26 @@ TEST_F(ConvertTest, TheChecksComeInTheirOrderAndStopTheCommand) {
       Convert(
           {{0, Doc("a/gone.pdf")}, {0, Doc("a/A.pdf")}, {0, Doc("b/A.pdf")}, {0, Doc("b/A.pdf")}}),
       ConvertOutcome::Refused);
-  EXPECT_EQ(prompts.said, (std::vector<std::string>{kMissing, kSameName}));
+  EXPECT_EQ(prompts.said, (std::vector<std::string>{std::string(kMissing) + "\r\n\r\n" +
+                                                        (sources / "a/gone.pdf").string(),
+                                                    kSameName}));
   EXPECT_FALSE(progress.shown);
   EXPECT_EQ(progress.closed, 0);
+}
+
+TEST_F(ConvertTest, TheMissingDocumentsQuestionNamesTheFirstTenAndCountsTheRest) {
+  Outline outline;
+  for (int i = 1; i <= 13; ++i)
+    outline.push_back({0, Doc(("a/gone" + std::to_string(i) + ".pdf").c_str())});
+  prompts.answers = {Answer::No};
+  EXPECT_EQ(Convert(outline), ConvertOutcome::Refused);
+  ASSERT_EQ(prompts.said.size(), 1u);
+  const std::string& question = prompts.said[0];
+  EXPECT_NE(question.find("gone10.pdf"), std::string::npos);
+  EXPECT_EQ(question.find("gone11.pdf"), std::string::npos);
+  const std::string more = "\r\n… та ще 3";
+  ASSERT_GT(question.size(), more.size());
+  EXPECT_EQ(question.substr(question.size() - more.size()), more);
 }
 
 TEST_F(ConvertTest, ASuccessfulConversionReportsItself) {

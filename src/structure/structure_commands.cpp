@@ -4,6 +4,7 @@
 #include "structure/structure_file.h"
 #include "text/cp1251.h"
 #include "text/paths.h"
+#include "text/text_case.h"
 
 namespace quarbel {
 namespace {
@@ -246,21 +247,30 @@ bool StructureCommands::Drop(CourseTree::Node* dragged, CourseTree::Node* row, D
 
 CourseTree::Node* StructureCommands::SearchTree(const std::string& text, bool forward) {
   const std::vector<CourseTree::Node*> order = tree_.DisplayOrder();
-  long start = 0;
+  const long count = static_cast<long>(order.size());
+  if (text.empty() || count == 0)
+    return nullptr;
+  // From the node after the selection (before it, backwards), round the whole tree once,
+  // the selection itself last; a part of the title in any letter case matches.
+  long start = forward ? 0 : count - 1;
   if (selected) {
-    for (size_t i = 0; i < order.size(); ++i) {
-      if (order[i] == selected)
-        start = static_cast<long>(i) + (forward ? 1 : -1);
+    for (long i = 0; i < count; ++i) {
+      if (order[static_cast<size_t>(i)] == selected)
+        start = i + (forward ? 1 : -1);
     }
   }
-  for (long i = start; i >= 0 && i < static_cast<long>(order.size()); i += forward ? 1 : -1) {
-    if (TitleFromNodeText(order[static_cast<size_t>(i)]->text) == text) {
-      selected = order[static_cast<size_t>(i)];
+  const std::string wanted = FoldCaseText(text);
+  for (long step = 0; step < count; ++step) {
+    const long i = ((start + (forward ? step : -step)) % count + count) % count;
+    CourseTree::Node* node = order[static_cast<size_t>(i)];
+    if (FoldCaseText(TitleFromNodeText(node->text)).find(wanted) != std::string::npos) {
+      selected = node;
       for (CourseTree::Node* p = selected->parent; p; p = p->parent)
         p->expanded = true;
       return selected;
     }
   }
+  prompts_->Information(T("Нічого не знайдено"));
   return nullptr;
 }
 

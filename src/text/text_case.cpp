@@ -22,6 +22,22 @@ std::string LowerCaseText(std::string_view text) {
   return out;
 }
 
+std::string FoldCaseText(std::string_view text) {
+  std::string out = LowerCaseText(text);
+  for (char& c : out) {
+    switch (static_cast<unsigned char>(c)) {
+    case 0xB2: c = static_cast<char>(0xB3); break; // І
+    case 0xAF: c = static_cast<char>(0xBF); break; // Ї
+    case 0xAA: c = static_cast<char>(0xBA); break; // Є
+    case 0xA5: c = static_cast<char>(0xB4); break; // Ґ
+    case 0xA1: c = static_cast<char>(0xA2); break; // Ў
+    case 0xA8: c = static_cast<char>(0xB8); break; // Ё
+    default: break;
+    }
+  }
+  return out;
+}
+
 int LastPos(std::string_view sub, std::string_view text) {
   if (sub.empty())
     return 0;

@@ -11,6 +11,10 @@ namespace quarbel {
 std::string UpperCaseText(std::string_view text);
 std::string LowerCaseText(std::string_view text);
 
+// Lower case for comparing texts the way a reader does: LowerCaseText and the Ukrainian and
+// Belarusian letters outside А…Я (І, Ї, Є, Ґ, Ў, Ё).
+std::string FoldCaseText(std::string_view text);
+
 // 1-based position of the last occurrence of `sub` in `text`; 0 when there is none or
 // `sub` is empty.
 int LastPos(std::string_view sub, std::string_view text);

@@ -249,21 +249,6 @@ void LinkUnlinkedEntries(xmlNode* body) {
 
 // ---- The table's title and the document's title ---------------------------------------
 
-// Lower case of a Windows-1251 text, the Ukrainian letters outside А…Я included.
-std::string FoldCase(std::string_view text) {
-  std::string out = LowerCaseText(text);
-  for (char& c : out) {
-    switch (static_cast<unsigned char>(c)) {
-    case 0xB2: c = static_cast<char>(0xB3); break; // І
-    case 0xAF: c = static_cast<char>(0xBF); break; // Ї
-    case 0xAA: c = static_cast<char>(0xBA); break; // Є
-    case 0xA5: c = static_cast<char>(0xB4); break; // Ґ
-    default: break;
-    }
-  }
-  return out;
-}
-
 bool IsContentsTitle(xmlNode* paragraph) {
   if (!IsElement(paragraph, "p"))
     return false;
@@ -273,7 +258,7 @@ bool IsContentsTitle(xmlNode* paragraph) {
   const std::optional<std::string> local = TryCp1251FromUtf8(text);
   if (!local)
     return false;
-  const std::string lower = FoldCase(*local);
+  const std::string lower = FoldCaseText(*local);
   for (const char* title : {"зміст", "contents", "table of contents", "содержание", "оглавление",
                             "spis treści", "inhalt", "inhaltsverzeichnis"}) {
     if (const auto known = TryCp1251FromUtf8(title); known && lower == *known)

@@ -325,24 +325,25 @@ TEST_F(StructureCommandsTest, AddingDocumentsInBatches) {
   EXPECT_EQ(commands.selected->children.size(), 1u);
 }
 
-TEST_F(StructureCommandsTest, SearchFindsExactTitlesStepByStep) {
+TEST_F(StructureCommandsTest, SearchFindsPartsOfTitlesInAnyCaseAndGoesRoundOnce) {
   tree.AddLast(Find(tree, "A2a"), W("Лекція"));
-  EXPECT_EQ(commands.SearchTree(W("Лекц"), true), nullptr);
-  EXPECT_EQ(commands.SearchTree(W("лекція"), true), nullptr);
-  Node* first = commands.SearchTree(W("Лекція"), true);
+  Node* first = commands.SearchTree(W("ЛЕКЦ"), true); // a part, in another letter case
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->parent, Find(tree, "A2a")); // inside a collapsed branch, now shown
   EXPECT_TRUE(Find(tree, "A")->expanded && Find(tree, "A2a")->expanded);
-  Node* second = commands.SearchTree(W("Лекція"), true);
+  Node* second = commands.SearchTree(W("лекція"), true);
   EXPECT_EQ(U(second->text), "Лекція [ /k/Лекція.doc ]");
-  EXPECT_EQ(commands.SearchTree(W("Лекція"), true), nullptr); // no wrap-around
+  // Past the last match the search goes round to the first one.
+  EXPECT_EQ(commands.SearchTree(W("Лекція"), true), first);
+  EXPECT_EQ(commands.SearchTree(W("Лекція"), false), second);
+  EXPECT_TRUE(prompts.said.empty());
+  // The path is no part of the title; nothing found is said.
+  EXPECT_EQ(commands.SearchTree(W("Лекція.doc"), true), nullptr);
+  EXPECT_EQ(prompts.said, (std::vector<std::string>{"information: Нічого не знайдено"}));
   EXPECT_EQ(commands.selected, second);
-  EXPECT_EQ(commands.SearchTree(W("Лекція"), false), first);
-  EXPECT_EQ(commands.SearchTree(W("Лекція [ /k/Лекція.doc ]"), true), nullptr);
-  commands.selected = nullptr;
-  EXPECT_EQ(commands.SearchTree("A", false), Find(tree, "A")); // examines only the first node
-  commands.selected = tree.DisplayOrder().back();
-  EXPECT_EQ(commands.SearchTree("A", true), nullptr);
+  // Ukrainian letters outside А…Я fold too.
+  tree.AddLast(nullptr, W("Їжак і Ґанок"));
+  EXPECT_NE(commands.SearchTree(W("їжак І ґанок"), true), nullptr);
 }
 
 } // namespace

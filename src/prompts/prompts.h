@@ -12,6 +12,10 @@ namespace quarbel {
 
 enum class Answer { Yes, No, Cancel };
 
+// The filter an open chooser starts with: "Всі підтримувані типи файлів …" where the list has
+// it, else the first. `filters` in the "Name (*.EXT);;Name (*.EXT)" form, Windows-1251.
+std::string PreferredOpenFilter(const std::string& filters);
+
 // A file the save chooser gave, with the filter that was selected (0 for the first).
 struct ChosenFile {
   std::filesystem::path path;

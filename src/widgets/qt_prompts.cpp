@@ -65,7 +65,9 @@ std::optional<std::filesystem::path> QtPrompts::ChooseFolder(const std::string& 
 }
 
 std::optional<std::filesystem::path> QtPrompts::ChooseOpenFile(const std::string& filters) {
-  const QString file = QFileDialog::getOpenFileName(Owner(), QString(), QString(), Q(filters));
+  QString selected = Q(PreferredOpenFilter(filters));
+  const QString file =
+      QFileDialog::getOpenFileName(Owner(), QString(), QString(), Q(filters), &selected);
   if (file.isEmpty())
     return std::nullopt;
   return PathOf(file);
@@ -73,8 +75,9 @@ std::optional<std::filesystem::path> QtPrompts::ChooseOpenFile(const std::string
 
 std::vector<std::filesystem::path> QtPrompts::ChooseOpenFiles(const std::string& filters) {
   std::vector<std::filesystem::path> out;
+  QString selected = Q(PreferredOpenFilter(filters));
   for (const QString& file :
-       QFileDialog::getOpenFileNames(Owner(), QString(), QString(), Q(filters)))
+       QFileDialog::getOpenFileNames(Owner(), QString(), QString(), Q(filters), &selected))
     out.push_back(PathOf(file));
   return out;
 }

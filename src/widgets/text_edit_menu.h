@@ -11,7 +11,10 @@ namespace quarbel {
 // cut, copy, paste, delete the selection, select all. Built for the field it opens on.
 QMenu* TextEditingMenu(QWidget* parent, QLineEdit* field);
 
+QMenu* TextEditingMenu(QWidget* parent, QPlainTextEdit* field);
+
 // Gives the field the text editing menu as its context menu.
 void UseTextEditingMenu(QLineEdit* field);
+void UseTextEditingMenu(QPlainTextEdit* field);
 
 } // namespace quarbel

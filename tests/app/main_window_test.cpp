@@ -73,6 +73,23 @@ private:
   }
 
 private slots:
+  void theMemoFieldsHaveTheTextEditingMenu() {
+    auto* memo = static_cast<QPlainTextEdit*>(box->TPageBox()->Field("AMemo"));
+    QCOMPARE(memo->contextMenuPolicy(), Qt::CustomContextMenu);
+    memo->setPlainText(QStringLiteral("Іваненко"));
+    memo->selectAll();
+    std::unique_ptr<QMenu> menu(TextEditingMenu(nullptr, memo));
+    QStringList items;
+    for (QAction* action : menu->actions()) {
+      if (!action->isSeparator())
+        items << action->text();
+    }
+    QCOMPARE(items, (QStringList{"Відмінити введення", "Вирізати", "Копіювати", "Вставити",
+                                 "Видалити", "Виділити все"}));
+    menu->actions().at(5)->trigger(); // Видалити
+    QCOMPARE(memo->toPlainText(), QString());
+  }
+
   void anUnknownInterfaceStyleGivesTheFirstScheme() {
     box->ParametersBox()->ApplyInterfaceStyle(QStringLiteral("Windows XP"));
     const QString xp = qApp->styleSheet();

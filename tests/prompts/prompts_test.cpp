@@ -52,6 +52,16 @@ namespace {
 
 using namespace testing;
 
+TEST(PreferredOpenFilter, AllSupportedTypesComeFirstWhereTheListHasThem) {
+  const std::string video = Cp1251FromUtf8("Відео (*.MP4 *.mp4)");
+  const std::string all = Cp1251FromUtf8("Всі підтримувані типи файлів (*.MP4 *.mp4 *.PDF *.pdf)");
+  const std::string pdf = "PDF (*.PDF *.pdf)";
+  EXPECT_EQ(PreferredOpenFilter(video + ";;" + pdf + ";;" + all), all);
+  EXPECT_EQ(PreferredOpenFilter(video + ";;" + pdf), video);
+  EXPECT_EQ(PreferredOpenFilter(all), all);
+  EXPECT_EQ(PreferredOpenFilter(""), "");
+}
+
 TEST(ChooseFileToSave, AsksBeforeReplacingAndChoosesAgainOnNo) {
   TempDir dir;
   WriteBytes(dir / "old.QCT", "x");

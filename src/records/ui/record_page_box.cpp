@@ -89,6 +89,7 @@ RecordPageBox::RecordPageBox(QWidget* parent, const RecordPageLayout& page, Prom
       auto* memo = new QPlainTextEdit(group);
       memo->setFixedHeight(100);
       connect(memo, &QPlainTextEdit::textChanged, this, &RecordPageBox::RecolourStars);
+      UseTextEditingMenu(memo);
       input = memo;
     } else {
       auto* edit = new QLineEdit(group);

@@ -7,6 +7,7 @@
 #include "text/paths.h"
 #include "widgets/guarded_application.h"
 #include "widgets/program_banner.h"
+#include "widgets/program_splash.h"
 #include "wordproc/libreoffice_word_processor.h"
 
 #include <QApplication>
@@ -61,13 +62,13 @@ int main(int argc, char** argv) {
     quarbel::StoreSettings(folder, settings);
   });
 
-  QSplashScreen splash(quarbel::ProgramBanner(
-      QSize(500, 250), 28,
-      {QStringLiteral("Електронний посібник з ваших документів"), QStringLiteral("версія 2.0.0")}));
+  // The main window comes when the splash goes: after five seconds, or at once on a click.
+  quarbel::ProgramSplash splash(
+      quarbel::ProgramBanner(QSize(500, 250), 28,
+                             {QStringLiteral("Електронний посібник з ваших документів"),
+                              QStringLiteral("версія 2.0.0")}),
+      [&box] { box.show(); });
   splash.show();
-  QTimer::singleShot(5000, &splash, [&] {
-    splash.close();
-    box.show();
-  });
+  QTimer::singleShot(5000, &splash, [&splash] { splash.Dismiss(); });
   return app.exec();
 }

@@ -2,6 +2,7 @@
 // their menus, dialogs and keys, the pop-up menu's state, conversion and closing.
 #include "app/main_window.h"
 #include "widgets/guarded_application.h"
+#include "widgets/program_splash.h"
 
 #include "app/about_box.h"
 #include "editor/vision_editor_box.h"
@@ -73,6 +74,17 @@ private:
   }
 
 private slots:
+  void aClickOnTheSplashBringsTheMainWindowAtOnce() {
+    int shown = 0;
+    ProgramSplash splash(QPixmap(50, 20), [&] { ++shown; });
+    splash.show();
+    QTest::mouseClick(&splash, Qt::LeftButton);
+    QCOMPARE(shown, 1);
+    QVERIFY(!splash.isVisible());
+    splash.Dismiss(); // the timer's end afterwards shows nothing twice
+    QCOMPARE(shown, 1);
+  }
+
   void theMemoFieldsHaveTheTextEditingMenu() {
     auto* memo = static_cast<QPlainTextEdit*>(box->TPageBox()->Field("AMemo"));
     QCOMPARE(memo->contextMenuPolicy(), Qt::CustomContextMenu);

@@ -5,35 +5,10 @@
 #include "text/error.h"
 #include "text/file_bytes.h"
 #include "text/paths.h"
+#include "text/percent_encoding.h"
 #include "text/text_case.h"
 
 namespace quarbel {
-namespace {
-
-int Hex(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  return -1;
-}
-
-std::string PercentDecoded(const std::string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && Hex(text[i + 1]) >= 0 && Hex(text[i + 2]) >= 0) {
-      out += static_cast<char>(Hex(text[i + 1]) * 16 + Hex(text[i + 2]));
-      i += 2;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-
-} // namespace
 
 std::vector<std::string> PagePictures(const std::string& page) {
   std::vector<std::string> pictures;

@@ -1,19 +1,8 @@
 #include "wordproc/helper_protocol.h"
 
+#include "text/percent_encoding.h"
+
 namespace quarbel {
-namespace {
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  return -1;
-}
-
-} // namespace
 
 std::string EncodeHelperField(std::string_view bytes) {
   static const char* hex = "0123456789ABCDEF";
@@ -33,18 +22,7 @@ std::string EncodeHelperField(std::string_view bytes) {
 }
 
 std::string DecodeHelperField(std::string_view field) {
-  std::string out;
-  out.reserve(field.size());
-  for (size_t i = 0; i < field.size(); ++i) {
-    if (field[i] == '%' && i + 2 < field.size() && HexValue(field[i + 1]) >= 0 &&
-        HexValue(field[i + 2]) >= 0) {
-      out += static_cast<char>(HexValue(field[i + 1]) * 16 + HexValue(field[i + 2]));
-      i += 2;
-    } else {
-      out += field[i];
-    }
-  }
-  return out;
+  return PercentDecoded(field);
 }
 
 } // namespace quarbel

@@ -179,6 +179,15 @@ TEST_F(WordProcessorTest, WithoutTableOfContentsOrWithAParagraphBeforeIt) {
   EXPECT_LT(page.find("<p class=MsoNormal"), page.find("<p class=MsoToc"));
 }
 
+// The names in a folder, sorted.
+std::vector<std::string> Listing(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 // The text a student reads: the page without its markup, blanks collapsed.
 std::string ReadableText(const std::string& page) {
   std::string text;
@@ -221,13 +230,7 @@ TEST_F(WordProcessorTest, NothingIsEverWrittenBesideTheDocuments) {
        {"Курс.docx", "Рецензія.docx", "Рецензія.doc", "lo-toc.doc", "fragment.rtf"})
     fs::copy_file(Document(name), documents / name);
   WriteBytes(documents / "corrupt.docx", MakeDocx({}).substr(0, 700) + std::string(300, '\0'));
-  const auto listing = [&documents] {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(documents.path()))
-      names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  };
+  const auto listing = [&documents] { return Listing(documents.path()); };
   const std::vector<std::string> before = listing();
 
   // A profile of its own: what keeps LibreOffice from writing lock files must come from the
@@ -326,14 +329,7 @@ TEST_F(WordProcessorTest, ACourseOfEveryKindOfDocumentConvertsAndLeavesNothingBe
         {0, W(fs::path(name).filename().string()) + " [ " + W((documents / name).string()) + " ]"});
   }
   WriteStructureFile(out / "course.QCT", nodes);
-  const auto before = [&documents] {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(documents.path()))
-      names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  };
-  const std::vector<std::string> listing = before();
+  const std::vector<std::string> listing = Listing(documents.path());
   const std::string command = std::string("'") + (kProgram / "quarbel-convert").string() +
                               "' --yes '" + (out / "course.QCT").string() + "' '" +
                               (out / "book").string() + "' >/dev/null 2>'" +
@@ -341,7 +337,7 @@ TEST_F(WordProcessorTest, ACourseOfEveryKindOfDocumentConvertsAndLeavesNothingBe
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << ReadFileBytes(out / "err.txt");
-  EXPECT_EQ(before(), listing);
+  EXPECT_EQ(Listing(documents.path()), listing);
   const std::string menu = ReadFileBytes(out / "book" / "menu.html");
   for (const FixtureHeading& heading : LoHeadings())
     EXPECT_NE(menu.find(W(heading.title) + "</a>"), std::string::npos) << heading.title;

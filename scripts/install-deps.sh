@@ -18,7 +18,7 @@ packages=(
   # page parsing, pictures, compression
   libxml2-dev libgif-dev libjpeg-dev zlib1g-dev zip unzip
   # headless runs of the program
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth x11-utils fonts-dejavu-core
 )
 
 missing=()

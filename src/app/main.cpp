@@ -35,8 +35,6 @@ int main(int argc, char** argv) {
   // is reported as any other.
   std::signal(SIGXFSZ, SIG_IGN);
   quarbel::GuardedApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("[ Quarbel ]"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Quarbel Vorizareda"));
   QTranslator qtTranslations;
   if (qtTranslations.load(QLocale(QLocale::Ukrainian), "qtbase", "_",
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

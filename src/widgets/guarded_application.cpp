@@ -5,7 +5,11 @@
 
 namespace quarbel {
 
-GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName(QStringLiteral("[ Quarbel ]"));
+  // No display name: Qt would add it to every window's caption on a real desktop, and the
+  // captions are exactly the windows' own texts.
+}
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
   try {

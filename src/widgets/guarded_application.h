@@ -8,7 +8,7 @@ class Prompts;
 
 // The program's application object. Whatever exception escapes an event handler (a window
 // command, a timer, a dialog) is turned into the general error report instead of ending the
-// program with the teacher's work unsaved.
+// program with the teacher's work unsaved. It also names the program.
 class GuardedApplication : public QApplication {
 public:
   GuardedApplication(int& argc, char** argv);

@@ -281,7 +281,9 @@ void PageEditor::LinkSelection(const QString& url) {
       "(function() { return qvSelectedObject() ? null : String(window.getSelection()); })()");
   if (text.isNull() || !text.isValid())
     throw Error(T("Дана команда не підтримується !"));
-  InsertHTML(FromUtf8(LinkFragment(Utf8(url), Utf8(text.toString()))));
+  // Nothing selected: the address itself is the link's text, so the link can be seen.
+  const QString shown = text.toString().isEmpty() ? url : text.toString();
+  InsertHTML(FromUtf8(LinkFragment(Utf8(url), Utf8(shown))));
 }
 
 void PageEditor::InsertImage(const QString& src) {

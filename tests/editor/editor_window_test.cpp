@@ -247,6 +247,13 @@ private slots:
     QCOMPARE(Js("document.querySelector('#p a').getAttribute('href')").toString(),
              QString("page2.html"));
     QCOMPARE(Js("document.querySelector('#p a').textContent").toString(), QString("Привіт"));
+    // Nothing selected: the address is the link's text, not an invisible empty link.
+    CaretAtEndOf("r");
+    editor->Button("CreateLinkButton")->click();
+    editor->CreateURLBox()->URLEdit()->setText("page3.html");
+    editor->CreateURLBox()->IIndexButtonClick();
+    QCOMPARE(Js("document.querySelector('a[href=\"page3.html\"]').textContent").toString(),
+             QString("page3.html"));
     SelectPicture();
     prompts->said.clear();
     editor->Menu("InsertMenu")->findChild<QAction*>("IURLItem")->trigger();

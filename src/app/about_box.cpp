@@ -2,6 +2,8 @@
 
 #include "widgets/program_banner.h"
 
+#include "widgets/dialog_parts.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
@@ -85,7 +87,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(banner, 0, Qt::AlignHCenter);
   layout->addWidget(pages_);
-  setFixedSize(sizeHint().expandedTo(QSize(293, 250)));
+  FixWindowSize(this, QSize(293, 404));
 }
 
 void AboutWindow::ShowPage(int page) {

@@ -27,10 +27,12 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 #include <QTabWidget>
@@ -91,6 +93,9 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
   setWindowTitle(QStringLiteral("Quarbel Vorizareda 2.0.0"));
   resize(584, 462);
   setMinimumSize(450, 250);
+  // The first start puts the window in the middle of the screen.
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
 
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);

@@ -48,4 +48,8 @@ void EnterActsAsOk(QLineEdit* field, std::function<void()> ok) {
   field->installEventFilter(new EnterFilter(field, std::move(ok)));
 }
 
+void FixWindowSize(QWidget* window, QSize drawn) {
+  window->setFixedSize(window->sizeHint().expandedTo(drawn));
+}
+
 } // namespace quarbel

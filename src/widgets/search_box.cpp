@@ -2,6 +2,8 @@
 
 #include "widgets/qt_text.h"
 
+#include "widgets/dialog_parts.h"
+
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,6 +42,7 @@ SearchWindow::SearchWindow(QWidget* parent) : QDialog(parent) {
     if (search)
       search(FromQ(edit_->text()), true);
   });
+  FixWindowSize(this, QSize(378, 37));
 }
 
 void SearchWindow::Serve(QWidget* owner,

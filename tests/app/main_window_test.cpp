@@ -34,6 +34,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -74,6 +75,25 @@ private:
   }
 
 private slots:
+  void windowsHaveTheirFixedSizesAndTheMainWindowStartsCentred() {
+    struct Case {
+      QWidget* window;
+      QSize drawn;
+    } cases[] = {{box->SearchBox(), {378, 37}},
+                 {box->ParametersBox(), {340, 210}},
+                 {box->AboutBox(), {293, 404}},
+                 {box->TPageBox(), {}},
+                 {box->APageBox(), {}}};
+    for (const Case& c : cases) {
+      QCOMPARE(c.window->minimumSize(), c.window->maximumSize());
+      QVERIFY(c.window->width() >= c.drawn.width() && c.window->height() >= c.drawn.height());
+    }
+    MainWindow fresh(QUARBEL_PROGRAM_DIR);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(qAbs(fresh.geometry().center().x() - screen.center().x()) <= 1);
+    QVERIFY(qAbs(fresh.geometry().center().y() - screen.center().y()) <= 1);
+  }
+
   void aClickOnTheSplashBringsTheMainWindowAtOnce() {
     int shown = 0;
     ProgramSplash splash(QPixmap(50, 20), [&] { ++shown; });

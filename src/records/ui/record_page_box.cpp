@@ -139,6 +139,7 @@ RecordPageBox::RecordPageBox(QWidget* parent, const RecordPageLayout& page, Prom
   layout->addWidget(group);
   layout->addLayout(buttons);
   RecolourStars();
+  FixWindowSize(this, QSize());
 }
 
 QWidget* RecordPageBox::Field(const char* name) const {

@@ -57,6 +57,7 @@ ParametersWindow::ParametersWindow(QWidget* parent) : QDialog(parent) {
   setTabOrder(saveTitle_, saveAbout_);
   setTabOrder(saveAbout_, styler_);
   setTabOrder(styler_, coding_);
+  FixWindowSize(this, QSize(340, 210));
 }
 
 OutputEncoding ParametersWindow::Encoding() const {

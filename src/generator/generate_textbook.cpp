@@ -92,9 +92,10 @@ public:
       word_.open(FsPath(path));
       word_.saveAsWebPage(folder_ / pageName);
       word_.close();
-      CheckPagePictures(folder_, pageName);
       // The word processor writes Windows-1251.
-      lines = SplitLines(ReadFileBytes(folder_ / pageName));
+      const std::string written = ReadFileBytes(folder_ / pageName);
+      CheckPagePictures(folder_, written);
+      lines = SplitLines(written);
       CleanUpWordPage(lines, page, input_.encoding, !styleSafeName_.empty());
     } else {
       folder_.CreateFolder("other");

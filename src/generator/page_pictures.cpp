@@ -32,8 +32,7 @@ std::vector<std::string> PagePictures(const std::string& page) {
   return pictures;
 }
 
-void CheckPagePictures(const TextbookFolder& folder, const std::string& pageName) {
-  const std::string page = ReadFileBytes(folder / pageName);
+void CheckPagePictures(const TextbookFolder& folder, const std::string& page) {
   for (const std::string& picture : PagePictures(page)) {
     const std::filesystem::path path = folder / picture;
     std::error_code error;

@@ -11,8 +11,8 @@ namespace quarbel {
 // names them (relative, Windows-1251 as the page is), links to the web left out.
 std::vector<std::string> PagePictures(const std::string& page1251);
 
-// Throws Error when a picture the page shows is missing or cut short: the word processor
-// leaves a picture out without a word when the disk is full.
-void CheckPagePictures(const TextbookFolder& folder, const std::string& pageName);
+// Throws Error when a picture the page (its text as written) shows is missing from the folder
+// or cut short: the word processor leaves a picture out without a word when the disk is full.
+void CheckPagePictures(const TextbookFolder& folder, const std::string& page1251);
 
 } // namespace quarbel

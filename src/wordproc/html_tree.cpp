@@ -100,6 +100,13 @@ xmlNode* PreviousElement(xmlNode* node) {
   return node;
 }
 
+bool IsPlainParagraph(xmlNode* node) {
+  if (!IsElement(node, "p"))
+    return false;
+  const std::string cls = Attribute(node, "class");
+  return cls.empty() || cls == "western" || cls == "MsoNormal";
+}
+
 xmlNode* NewElement(const char* name) {
   return xmlNewNode(nullptr, reinterpret_cast<const xmlChar*>(name));
 }

@@ -34,6 +34,10 @@ bool IsIgnorable(const xmlNode* node);
 xmlNode* NextElement(xmlNode* node);
 xmlNode* PreviousElement(xmlNode* node);
 
+// A paragraph of plain text as the page counts it: no class, LibreOffice's "western", or
+// MsoNormal.
+bool IsPlainParagraph(xmlNode* node);
+
 xmlNode* NewElement(const char* name);
 void AddText(xmlNode* element, const std::string& utf8);
 // Unlinks and frees the node.

@@ -20,13 +20,6 @@ using namespace html;
 
 // ---- Cleaning the parsed page ---------------------------------------------------------
 
-bool IsPlainParagraph(xmlNode* node) {
-  if (!IsElement(node, "p"))
-    return false;
-  const std::string cls = Attribute(node, "class");
-  return cls.empty() || cls == "western" || cls == "MsoNormal";
-}
-
 void MarkPlainParagraphs(xmlNode* node) {
   for (; node; node = node->next) {
     if (IsPlainParagraph(node))

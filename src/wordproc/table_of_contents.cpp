@@ -349,13 +349,6 @@ xmlNode* MakeContentsTitle(xmlNode* holder) {
   return p;
 }
 
-bool IsPlainParagraph(xmlNode* node) {
-  if (!IsElement(node, "p"))
-    return false;
-  const std::string cls = Attribute(node, "class");
-  return cls.empty() || cls == "western" || cls == "MsoNormal";
-}
-
 } // namespace
 
 void RewriteTableOfContents(xmlNode* body) {

@@ -4,14 +4,11 @@
 
 #include "widgets/dialog_parts.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace quarbel {
@@ -39,68 +36,46 @@ private:
 
 } // namespace
 
-AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
+AboutWindow::AboutWindow(QWidget* parent, const std::filesystem::path& manual,
+                         std::function<void()> openManual)
+    : QDialog(parent) {
   setObjectName("TAboutBox");
   setWindowTitle(QStringLiteral("Про програму : Quarbel Vorizareda"));
   setModal(true);
   auto* banner = new QLabel(this);
   banner->setPixmap(ProgramBanner(QSize(277, 68), 16));
-  pages_ = new QStackedWidget(this);
 
-  auto* about = new QWidget(pages_);
+  auto* about = new QWidget(this);
   auto* grid = new QGridLayout(about);
-  grid->addWidget(new QLabel(QStringLiteral("Версія :"), about), 0, 0);
-  grid->addWidget(new QLabel(QStringLiteral("2.0.0"), about), 0, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Автори :"), about), 1, 0, Qt::AlignTop);
-  grid->addWidget(new QLabel(QStringLiteral("Команда Quarbel Vorizareda"), about), 1, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Керівник проекту :"), about), 2, 0);
-  grid->addWidget(new QLabel(QStringLiteral("Quarbel Vorizareda"), about), 2, 1);
-  grid->addWidget(new ClickLabel(QStringLiteral("Контактна інформація служби підтримки >"), about,
-                                 [this] { ShowPage(1); }),
-                  3, 0, 1, 2);
-  auto* exit1 = new QPushButton(QStringLiteral("Вихід"), about);
-  connect(exit1, &QPushButton::clicked, this, &QDialog::accept);
-  grid->addWidget(exit1, 4, 0, 1, 2, Qt::AlignCenter);
-  pages_->addWidget(about);
-
-  auto* contacts = new QWidget(pages_);
-  auto* grid2 = new QGridLayout(contacts);
-  grid2->addWidget(new QLabel(QStringLiteral("Контактна інформація :"), contacts), 0, 0, 1, 2);
-  grid2->addWidget(new QLabel(QStringLiteral("ICQ # :"), contacts), 1, 0);
-  icq_ = new ClickLabel(QStringLiteral("000000000"), contacts,
-                        [this] { QApplication::clipboard()->setText(icq_->text()); });
-  icq_->setToolTip(QStringLiteral("Натисніть тут, для копіювання ICQ # в буфер обміну"));
-  grid2->addWidget(icq_, 1, 1);
-  grid2->addWidget(new QLabel(QStringLiteral("E-Mail :"), contacts), 2, 0);
-  mail_ = new ClickLabel(QStringLiteral("support@quarbel.example"), contacts,
-                         [this] { QApplication::clipboard()->setText(mail_->text()); });
-  mail_->setToolTip(QStringLiteral("Натисніть тут, для копіювання E-Mail в буфер обміну"));
-  grid2->addWidget(mail_, 2, 1);
-  grid2->addWidget(new ClickLabel(QStringLiteral("< Про програму : Quarbel Vorizareda"), contacts,
-                                  [this] { ShowPage(0); }),
-                   3, 0, 1, 2);
-  auto* exit2 = new QPushButton(QStringLiteral("Вихід"), contacts);
-  connect(exit2, &QPushButton::clicked, this, &QDialog::accept);
-  grid2->addWidget(exit2, 4, 0, 1, 2, Qt::AlignCenter);
-  pages_->addWidget(contacts);
+  auto* name = new QLabel(QStringLiteral("Quarbel Vorizareda"), about);
+  QFont bold = name->font();
+  bold.setBold(true);
+  name->setFont(bold);
+  grid->addWidget(name, 0, 0, 1, 2);
+  grid->addWidget(new QLabel(QStringLiteral("Версія :"), about), 1, 0);
+  grid->addWidget(new QLabel(QStringLiteral("2.0.0"), about), 1, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Автори :"), about), 2, 0, Qt::AlignTop);
+  grid->addWidget(new QLabel(QStringLiteral("Команда Quarbel Vorizareda"), about), 2, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Ліцензія :"), about), 3, 0, Qt::AlignTop);
+  auto* licence =
+      new QLabel(QStringLiteral("© Команда Quarbel Vorizareda.\nУсі права застережено."), about);
+  licence->setObjectName("LicenceLabel");
+  grid->addWidget(licence, 3, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Посібник користувача :"), about), 4, 0, 1, 2);
+  manual_ = new ClickLabel(QString::fromStdString(manual.string()), about, std::move(openManual));
+  manual_->setObjectName("ManualLabel");
+  manual_->setWordWrap(true);
+  manual_->setToolTip(QStringLiteral("Натисніть тут, щоб відкрити посібник користувача"));
+  grid->addWidget(manual_, 5, 0, 1, 2);
+  grid->setRowStretch(6, 1);
+  auto* exit = new QPushButton(QStringLiteral("Вихід"), about);
+  connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+  grid->addWidget(exit, 7, 0, 1, 2, Qt::AlignCenter);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(banner, 0, Qt::AlignHCenter);
-  layout->addWidget(pages_);
+  layout->addWidget(about);
   FixWindowSize(this, QSize(293, 404));
-}
-
-void AboutWindow::ShowPage(int page) {
-  pages_->setCurrentIndex(page);
-}
-
-int AboutWindow::Page() const {
-  return pages_->currentIndex();
-}
-
-int AboutWindow::Open() {
-  ShowPage(0);
-  return exec();
 }
 
 } // namespace quarbel

@@ -2,29 +2,26 @@
 
 #include <QDialog>
 
+#include <filesystem>
+#include <functional>
+
 class QLabel;
-class QStackedWidget;
 
 namespace quarbel {
 
-// AboutWindow: the version and the authors on the first page, the support contacts on the
-// second; a click on a contact copies it to the clipboard.
+// AboutWindow: the program's name and version, its authors, its licence and where its
+// manual is; a click on the manual's line opens it.
 class AboutWindow : public QDialog {
   Q_OBJECT
 public:
-  explicit AboutWindow(QWidget* parent);
+  AboutWindow(QWidget* parent, const std::filesystem::path& manual,
+              std::function<void()> openManual);
 
-  // Always opens on the first page.
-  int Open();
-  int Page() const;
-  QLabel* IcqLabel() const { return icq_; }
-  QLabel* MailLabel() const { return mail_; }
-  void ShowPage(int page);
+  int Open() { return exec(); }
+  QLabel* ManualLabel() const { return manual_; }
 
 private:
-  QStackedWidget* pages_;
-  QLabel* icq_;
-  QLabel* mail_;
+  QLabel* manual_;
 };
 
 } // namespace quarbel

@@ -135,7 +135,7 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
   searchBox_ = new SearchWindow(this);
   loadingBox_ = new LoadingWindow(this);
   parametersBox_ = new ParametersWindow(this);
-  aboutBox_ = new AboutWindow(this);
+  aboutBox_ = new AboutWindow(this, ManualPath(), [this] { HelpButtonClick(); });
   // The editor is a window of its own, with its own task bar button.
   editorBox_ = std::make_unique<EditorWindow>(nullptr, prompts_);
   stylesBox_ = new StylesWindow(this, programFolder_ / "Styles", prompts_, searchBox_, inputBox_);
@@ -193,6 +193,8 @@ void MainWindow::ApplySettings(const ProgramSettings& settings) {
   authorFilled = !settings.author.texts[Surname].empty();
   SetTitlePageOn(settings.title.toggle);
   SetAuthorPageOn(settings.author.toggle);
+  if (settings.look)
+    stylesBox_->RestoreLook(*settings.look);
 }
 
 ProgramSettings MainWindow::CollectSettings(ProgramSettings settings) const {
@@ -205,6 +207,7 @@ ProgramSettings MainWindow::CollectSettings(ProgramSettings settings) const {
   settings.author.save = parametersBox_->SaveAboutCheckBox()->isChecked();
   settings.style = parametersBox_->StylerComboBox()->currentText().toStdString();
   settings.encoding = parametersBox_->Encoding();
+  settings.look = stylesBox_->KeptLook();
   return settings;
 }
 
@@ -582,8 +585,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::HelpButtonClick() {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(
-      QString::fromStdString((programFolder_ / "Help" / "index.html").string())));
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(ManualPath().string())));
 }
 
 void MainWindow::ConvertClicked() {

@@ -128,6 +128,7 @@ private:
   void BuildPopupMenu();
   void BuildShortcuts();
   void PlaceMovingPanel();
+  std::filesystem::path ManualPath() const { return programFolder_ / "Help" / "index.html"; }
   // A left click opens the window; OK latches the toggle on; any close puts back a toggle
   // that was on.
   void OpenRecordPage(RecordPageBox* box, QToolButton* button, bool& filled);

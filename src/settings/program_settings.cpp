@@ -1,6 +1,8 @@
 #include "settings/program_settings.h"
 
 #include "settings/ini_file.h"
+#include "settings/look_settings.h"
+#include "settings/recent_files.h"
 #include "text/error.h"
 #include "text/file_bytes.h"
 
@@ -106,6 +108,8 @@ ProgramSettings SettingsFromIni(const IniFile& ini, const fs::path& img) {
   settings.documentTimeLimit = static_cast<int>(ReadCount(ini, "DocumentTimeLimit"));
   settings.title = ReadPage(ini, kTitle, img);
   settings.author = ReadPage(ini, kAuthor, img);
+  settings.look = ReadLook(ini, img);
+  settings.recentStructures = ReadRecentFiles(ini);
   return settings;
 }
 
@@ -123,6 +127,9 @@ void PutSettings(IniFile& ini, const ProgramSettings& settings) {
   ini.Write("Options", "Coding", OutputEncodingName(settings.encoding));
   WritePage(ini, kTitle, settings.title);
   WritePage(ini, kAuthor, settings.author);
+  if (settings.look)
+    WriteLook(ini, *settings.look);
+  WriteRecentFiles(ini, settings.recentStructures);
 }
 
 void StoreSettings(const fs::path& programFolder, const ProgramSettings& settings) {
@@ -133,6 +140,8 @@ void StoreSettings(const fs::path& programFolder, const ProgramSettings& setting
   ini.Save(programFolder / kSettingsFileName);
   StorePictures(kTitle, settings.title, programFolder / "IMG");
   StorePictures(kAuthor, settings.author, programFolder / "IMG");
+  if (settings.look)
+    StoreLookPictures(*settings.look, programFolder / "IMG");
 }
 
 } // namespace quarbel

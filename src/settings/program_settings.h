@@ -1,11 +1,14 @@
 #pragma once
 
 #include "settings/ini_file.h"
+#include "settings/style_choice.h"
 #include "text/output_encoding.h"
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace quarbel {
 
@@ -32,6 +35,11 @@ struct ProgramSettings {
   int documentTimeLimit = 0;
   StoredPage title;
   StoredPage author;
+  // What the styles window last held ("Look"); nothing in a file written before it was kept.
+  // Its `styleFile` is the style sheet's file name in the Styles folder.
+  std::optional<StyleChoice> look;
+  // The structure files opened or saved last, newest first (Windows-1251 paths).
+  std::vector<std::string> recentStructures;
 
   bool operator==(const ProgramSettings&) const = default;
 };

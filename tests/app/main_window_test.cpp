@@ -165,6 +165,39 @@ private slots:
     QCOMPARE(back.wordProcessorMemoryMB, size_t(2048));
   }
 
+  void theStylesWindowsChoiceComesBackAfterARestart() {
+    // The window's start when the settings file keeps no choice.
+    const StyleChoice start = box->StylesBox()->Choice();
+    box->ApplySettings(ProgramSettings());
+    QVERIFY(box->StylesBox()->Choice() == start);
+    QCOMPARE(box->CollectSettings(ProgramSettings()).look->styleFile, std::string("Default.css"));
+
+    StyleChoice look;
+    look.defaultStyle = true;
+    look.menuColour = {1, 2, 3};
+    look.navigation = false;
+    look.icons[HomeIcon] = {"GIF89a", ".gif"};
+    ProgramSettings settings;
+    settings.look = look;
+    box->ApplySettings(settings);
+    QVERIFY(box->StylesBox()->Choice() == look);
+    QVERIFY(!box->StylesBox()->NCheckBox()->isChecked());
+    QVERIFY(box->CollectSettings(ProgramSettings()).look == look);
+
+    // A style sheet kept by name is found in the Styles folder again; one that is gone
+    // leaves the start.
+    look.defaultStyle = false;
+    look.styleFile = "Default.css";
+    settings.look = look;
+    box->ApplySettings(settings);
+    QCOMPARE(box->StylesBox()->Choice().styleFile, start.styleFile);
+    QVERIFY(!box->StylesBox()->Choice().navigation);
+    look.styleFile = "Gone.css";
+    settings.look = look;
+    box->ApplySettings(settings);
+    QCOMPARE(box->StylesBox()->Choice().styleFile, start.styleFile);
+  }
+
   void anExceptionEscapingAnEventHandlerIsReportedAndTheProgramGoesOn() {
     auto* guarded = static_cast<GuardedApplication*>(QCoreApplication::instance());
     guarded->SetErrorReport(prompts.get());
@@ -296,6 +329,20 @@ private slots:
     QCOMPARE(shown, 1);
     QCOMPARE(box->Tree().roots()[0]->children.size(), size_t(3));
     QVERIFY(box->Tree().roots()[0]->expanded);
+
+    // The next batch starts at the answer the teacher gave last.
+    WriteBytes(*dir / "d.pdf", "x");
+    box->Commands().selected = box->Tree().roots()[0].get();
+    box->TreeView1()->Rebuild();
+    prompts->fileLists = {{*dir / "d.pdf"}};
+    WhenDialogOpens(options, [&] {
+      ++shown;
+      QVERIFY(options->RadioButton2()->isChecked());
+      options->findChild<QPushButton*>("OKButton")->click();
+    });
+    box->OpenButtonClick();
+    QCOMPARE(shown, 2);
+    QCOMPARE(box->Tree().roots()[0]->children.size(), size_t(4));
   }
 
   void convertingWithF3WritesTheTextbook() {
@@ -368,21 +415,25 @@ private slots:
     QVERIFY(qApp->styleSheet().contains("#dbe6f4"));
   }
 
-  void theAboutWindowOpensOnItsFirstPageAndCopiesContacts() {
+  void theAboutWindowShowsNoInventedContactsAndOpensTheManual() {
     AboutWindow* about = box->AboutBox();
-    WhenDialogOpens(about, [&] {
-      QCOMPARE(about->Page(), 0);
-      about->ShowPage(1);
-      QTest::mouseClick(about->MailLabel(), Qt::LeftButton);
-      QCOMPARE(QApplication::clipboard()->text(), about->MailLabel()->text());
-      about->reject(); // left on the second page
-    });
-    box->AboutButtonClick();
-    WhenDialogOpens(about, [&] {
-      QCOMPARE(about->Page(), 0);
-      about->reject();
-    });
-    box->AboutButtonClick();
+    QStringList shown;
+    for (QLabel* label : about->findChildren<QLabel*>())
+      shown << label->text();
+    const QString all = shown.join('\n');
+    for (const char* placeholder : {"ICQ", "000000000", "@", "example"})
+      QVERIFY2(!all.contains(QLatin1String(placeholder)), placeholder);
+    for (const QString& expected : {QStringLiteral("Quarbel Vorizareda"), QStringLiteral("2.0.0"),
+                                    QStringLiteral("Ліцензія :")})
+      QVERIFY2(shown.contains(expected), qPrintable(expected));
+    QVERIFY(about->ManualLabel()->text().endsWith(QStringLiteral("Help/index.html")));
+    QVERIFY(std::filesystem::path(about->ManualLabel()->text().toStdString()).is_absolute());
+
+    int opened = 0;
+    AboutWindow own(nullptr, "/opt/quarbel/Help/index.html", [&] { ++opened; });
+    QCOMPARE(own.ManualLabel()->text(), QStringLiteral("/opt/quarbel/Help/index.html"));
+    QTest::mouseClick(own.ManualLabel(), Qt::LeftButton);
+    QCOMPARE(opened, 1);
   }
 
   void textFieldsHaveTheTextEditingMenu() {

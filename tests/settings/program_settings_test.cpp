@@ -1,6 +1,7 @@
 #include "settings/program_settings.h"
 
 #include "settings/ini_file.h"
+#include "settings/recent_files.h"
 #include "support/test_support.h"
 #include "text/file_bytes.h"
 
@@ -95,6 +96,90 @@ TEST(ProgramSettings, AnUnwritableFileIsReportedAndNoPictureIsTouched) {
   EXPECT_EQ(ErrorOf([&] { StoreSettings(program.path(), s); }),
             "Unable to write to " + (program / kSettingsFileName).string());
   EXPECT_TRUE(fs::exists(program / "IMG" / "Logo.gif"));
+}
+
+TEST(ProgramSettings, TheStylesWindowsChoiceComesBackWithItsIcons) {
+  TempDir program;
+  ProgramSettings s;
+  EXPECT_FALSE(RestoreSettings(program.path()).look); // nothing kept yet: the window's own start
+  StyleChoice look;
+  look.styleFile = W("Зелений.css");
+  look.menuColour = {0x12, 0xab, 0xff};
+  look.pageColour = {0, 0, 0};
+  look.ruleColour = {0xff, 0xff, 0xff};
+  look.navigation = false;
+  look.icons[HomeIcon] = {"GIF89a-home", ".gif"};
+  look.icons[PlusIcon] = {"JPEG-plus", ".JPG"};
+  s.look = look;
+  StoreSettings(program.path(), s);
+  EXPECT_EQ(ReadFileBytes(program / "IMG" / "Icon-Home.gif"), "GIF89a-home");
+  EXPECT_EQ(RestoreSettings(program.path()).look, look);
+
+  // The default style with built-in icons: the old pictures go, the style file is not kept.
+  look.defaultStyle = true;
+  look.icons = {};
+  look.icons[HomeIcon] = {"PNG-home", ".png"};
+  s.look = look;
+  StoreSettings(program.path(), s);
+  EXPECT_FALSE(fs::exists(program / "IMG" / "Icon-Home.gif"));
+  EXPECT_FALSE(fs::exists(program / "IMG" / "Icon-Plus.JPG"));
+  const auto back = RestoreSettings(program.path()).look;
+  ASSERT_TRUE(back);
+  EXPECT_TRUE(back->defaultStyle);
+  EXPECT_EQ(back->styleFile, "");
+  EXPECT_EQ(back->icons[HomeIcon], (IconPicture{"PNG-home", ".png"}));
+  EXPECT_EQ(back->icons[PlusIcon], IconPicture{});
+}
+
+TEST(ProgramSettings, AHandEditedLookIsReadSafely) {
+  TempDir program;
+  fs::create_directories(program / "IMG");
+  WriteBytes(program / "IMG" / "Icon-Home.gif", "home");
+  struct Case {
+    const char* lines;
+    std::string styleFile;
+    RgbColor menu;
+    bool homeIcon;
+  };
+  const RgbColor standard = StyleChoice().menuColour;
+  const Case cases[] = {
+      {"StyleFile=Blue.css\r\nMenuColour=#0a0B0c\r\nHomeIcon=.gif", "Blue.css", {10, 11, 12}, true},
+      {"StyleFile=../../etc/passwd\r\nMenuColour=red", "", standard, false},
+      {"StyleFile=C:\\Styles\\Blue.css\r\nMenuColour=#12345", "", standard, false},
+      {"HomeIcon=/../../Icon-Home.gif\r\nMenuColour=#GG0000", "", standard, false},
+      {"HomeIcon=.png", "", standard, false}, // the picture is gone
+  };
+  for (const Case& c : cases) {
+    WriteBytes(program / kSettingsFileName,
+               std::string("[Look]\r\nDefaultStyle=0\r\n") + c.lines + "\r\n");
+    const auto look = RestoreSettings(program.path()).look;
+    ASSERT_TRUE(look) << c.lines;
+    EXPECT_EQ(look->styleFile, c.styleFile) << c.lines;
+    EXPECT_EQ(look->menuColour, c.menu) << c.lines;
+    EXPECT_EQ(!look->icons[HomeIcon].bytes.empty(), c.homeIcon) << c.lines;
+    EXPECT_TRUE(look->navigation) << c.lines;
+  }
+}
+
+TEST(ProgramSettings, RecentStructuresKeepTheLastFiveNewestFirst) {
+  std::vector<std::string> recent;
+  for (const char* path : {"/a.qct", "/b.qct", "/c.qct", "/d.qct", "/e.qct", "/b.qct", "/f.qct"})
+    RememberRecentFile(recent, path);
+  EXPECT_EQ(recent, (std::vector<std::string>{"/f.qct", "/b.qct", "/e.qct", "/d.qct", "/c.qct"}));
+
+  TempDir program;
+  ProgramSettings s;
+  s.recentStructures = recent;
+  StoreSettings(program.path(), s);
+  EXPECT_EQ(RestoreSettings(program.path()).recentStructures, recent);
+  s.recentStructures = {W("/курс.QCT")};
+  StoreSettings(program.path(), s); // a shorter list leaves no older entry behind
+  EXPECT_EQ(RestoreSettings(program.path()).recentStructures, s.recentStructures);
+
+  WriteBytes(program / kSettingsFileName,
+             "[RecentStructures]\r\nFile1=/x.qct\r\nFile2=\r\nFile3=/x.qct\r\nFile4=/y.qct\r\n");
+  EXPECT_EQ(RestoreSettings(program.path()).recentStructures,
+            (std::vector<std::string>{"/x.qct", "/y.qct"}));
 }
 
 } // namespace

@@ -170,7 +170,28 @@ StylesWindow::StylesWindow(QWidget* parent, std::filesystem::path stylesFolder, 
   StyleChoice start;
   if (const auto path = TryPathText(folder_.Folder() / "Default.css"))
     start.styleFile = *path;
+  startStyleFile_ = start.styleFile;
   SetChoice(start);
+}
+
+StyleChoice StylesWindow::KeptLook() const {
+  StyleChoice look = choice_;
+  look.styleFile = std::string(FileNameOf(choice_.styleFile));
+  return look;
+}
+
+void StylesWindow::RestoreLook(const StyleChoice& look) {
+  StyleChoice restored = look;
+  restored.styleFile = startStyleFile_;
+  const std::filesystem::path kept = folder_.Folder() / FsPath(look.styleFile);
+  std::error_code error;
+  if (!look.defaultStyle && !look.styleFile.empty() &&
+      std::filesystem::is_regular_file(kept, error))
+    if (const auto text = TryPathText(kept))
+      restored.styleFile = *text;
+  if (look.defaultStyle)
+    restored.styleFile.clear();
+  SetChoice(restored);
 }
 
 void StylesWindow::SetChoice(const StyleChoice& choice) {

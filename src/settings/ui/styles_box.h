@@ -34,6 +34,11 @@ public:
 
   // What the conversion reads.
   const StyleChoice& Choice() const { return choice_; }
+  // The choice as the settings file keeps it: the style sheet named by its file name.
+  StyleChoice KeptLook() const;
+  // Puts back a kept choice. A style sheet that has left the Styles folder leaves the
+  // window's start (Default.css) in its place.
+  void RestoreLook(const StyleChoice& look);
 
   // Fills the list from the Styles folder and shows the window modally.
   void Open();
@@ -78,6 +83,7 @@ private:
   void Run(const std::function<void()>& command);
 
   StyleFolder folder_;
+  std::string startStyleFile_; // Default.css of the folder, when it was there
   Prompts*& prompts_;
   SearchWindow* searchBox_;
   NameInputWindow* inputBox_;

@@ -35,11 +35,13 @@ OpenOptionsWindow::OpenOptionsWindow(QWidget* parent) : QDialog(parent) {
 
 PlacementAnswer OpenOptionsWindow::Ask(PlacementQuestion question) {
   if (!question.askedInBatch)
-    item_->setChecked(true);
+    (lastAnswer_ == Placement::AsSubItem ? subItem_ : item_)->setChecked(true);
   const bool ok = exec() == QDialog::Accepted;
   const Placement placement = !ok                  ? Placement::Cancel
                               : item_->isChecked() ? Placement::AsItem
                                                    : Placement::AsSubItem;
+  if (ok)
+    lastAnswer_ = placement;
   return {placement, forAll_->isChecked()};
 }
 

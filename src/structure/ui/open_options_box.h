@@ -15,7 +15,8 @@ class OpenOptionsWindow : public QDialog {
 public:
   explicit OpenOptionsWindow(QWidget* parent);
 
-  // One showing within a batch; the first of a batch starts at "as an item".
+  // One showing within a batch; the first of a batch starts at the last answer given ("as an
+  // item" until one is).
   PlacementAnswer Ask(PlacementQuestion question);
   // A new batch starts with "apply to all" checked.
   void EndBatch();
@@ -28,6 +29,7 @@ private:
   QRadioButton* item_;
   QRadioButton* subItem_;
   QCheckBox* forAll_;
+  Placement lastAnswer_ = Placement::AsItem;
 };
 
 } // namespace quarbel

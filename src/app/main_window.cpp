@@ -7,6 +7,7 @@
 #include "prompts/command_runner.h"
 #include "records/record_file.h"
 #include "records/ui/record_page_box.h"
+#include "settings/recent_files.h"
 #include "settings/ui/parameters_box.h"
 #include "settings/ui/styles_box.h"
 #include "structure/ui/open_options_box.h"
@@ -39,6 +40,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace quarbel {
 namespace {
@@ -148,6 +150,7 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
 
   BuildPopupMenu();
   BuildShortcuts();
+  commands_.fileUsed = [this](const std::filesystem::path& file) { RememberStructure(file); };
   wordRunning_ = [] { return IsWordRunning(); };
   wordProcessorFactory_ = [this] {
     HelperOptions options;
@@ -195,6 +198,8 @@ void MainWindow::ApplySettings(const ProgramSettings& settings) {
   SetAuthorPageOn(settings.author.toggle);
   if (settings.look)
     stylesBox_->RestoreLook(*settings.look);
+  recent_ = settings.recentStructures;
+  FillOpenMenu();
 }
 
 ProgramSettings MainWindow::CollectSettings(ProgramSettings settings) const {
@@ -208,6 +213,7 @@ ProgramSettings MainWindow::CollectSettings(ProgramSettings settings) const {
   settings.style = parametersBox_->StylerComboBox()->currentText().toStdString();
   settings.encoding = parametersBox_->Encoding();
   settings.look = stylesBox_->KeptLook();
+  settings.recentStructures = recent_;
   return settings;
 }
 
@@ -229,10 +235,8 @@ QWidget* MainWindow::BuildToolPager() {
   QToolButton* open = ToolButton(file, QStringLiteral("Відкрити"), QStyle::SP_DialogOpenButton);
   open->setObjectName("OpenButton");
   openMenu_ = new QMenu(open);
-  openMenu_->addAction(QStringLiteral("Відкрити структуру . . ."), this,
-                       &MainWindow::TreeViewOpenItemClick);
-  openMenu_->addAction(QStringLiteral("Добавити документ . . ."), this,
-                       &MainWindow::OpenButtonClick);
+  openMenu_->setObjectName("OpenMenu");
+  FillOpenMenu();
   open->setMenu(openMenu_);
   open->setPopupMode(QToolButton::InstantPopup);
   QToolButton* save = ToolButton(file, QStringLiteral("Зберегти"), QStyle::SP_DialogSaveButton);
@@ -312,6 +316,42 @@ QWidget* MainWindow::BuildToolPager() {
   optionsRow->addStretch();
   pager->addTab(options, QStringLiteral("Параметри"));
   return pager;
+}
+
+void MainWindow::FillOpenMenu() {
+  openMenu_->clear();
+  openMenu_->addAction(QStringLiteral("Відкрити структуру . . ."), this,
+                       &MainWindow::TreeViewOpenItemClick);
+  openMenu_->addAction(QStringLiteral("Добавити документ . . ."), this,
+                       &MainWindow::OpenButtonClick);
+  if (recent_.empty())
+    return;
+  openMenu_->addSeparator();
+  for (size_t i = 0; i < recent_.size(); ++i) {
+    QString shown = Q(recent_[i]);
+    shown.replace('&', QStringLiteral("&&"));
+    QAction* entry = openMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+    entry->setObjectName(QStringLiteral("RecentStructure%1").arg(i + 1));
+    connect(entry, &QAction::triggered, this,
+            [this, path = recent_[i]] { OpenRecentStructure(path); });
+  }
+}
+
+void MainWindow::RememberStructure(const std::filesystem::path& file) {
+  // A path the program could not name again is not listed.
+  if (const auto text = TryPathText(file)) {
+    RememberRecentFile(recent_, *text);
+    FillOpenMenu();
+  }
+}
+
+void MainWindow::OpenRecentStructure(const std::string& path) {
+  Run([this, path] {
+    if (!commands_.OpenStructureFile(FsPath(path))) {
+      recent_.erase(std::remove(recent_.begin(), recent_.end(), path), recent_.end());
+      FillOpenMenu();
+    }
+  });
 }
 
 void MainWindow::BuildPopupMenu() {

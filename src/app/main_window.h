@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QMenu;
 class QShortcut;
@@ -82,6 +84,9 @@ public:
   bool titleFilled = false;
   bool authorFilled = false;
   QMenu* PopupMenu1() const { return popup_; }
+  QMenu* OpenMenu() const { return openMenu_; }
+  // The structure files opened or saved last, newest first, as the open button lists them.
+  const std::vector<std::string>& RecentStructures() const { return recent_; }
   QWidget* MovingPanel() const { return movingPanel_; }
   // The pop-up menu's enabled items as they are set when it opens.
   void UpdateMenuStateForTest() { UpdateMenuState(); }
@@ -126,6 +131,10 @@ private:
   void UpdateMenuState();
   QWidget* BuildToolPager();
   void BuildPopupMenu();
+  // The open button's menu: its two commands, then the recent structure files.
+  void FillOpenMenu();
+  void RememberStructure(const std::filesystem::path& file);
+  void OpenRecentStructure(const std::string& path);
   void BuildShortcuts();
   void PlaceMovingPanel();
   std::filesystem::path ManualPath() const { return programFolder_ / "Help" / "index.html"; }
@@ -162,6 +171,7 @@ private:
   std::function<bool()> wordRunning_;
   std::function<void()> storeSettings_;
   bool converting_ = false;
+  std::vector<std::string> recent_;
 };
 
 } // namespace quarbel

@@ -47,6 +47,8 @@ void StructureCommands::SaveStructureTo(const std::filesystem::path& chosen) {
   WriteStructureFile(*file, tree_.ToOutline());
   structureFileName = *file;
   modified = false;
+  if (fileUsed)
+    fileUsed(*file);
 }
 
 void StructureCommands::SaveStructure() {
@@ -69,17 +71,23 @@ void StructureCommands::SaveStructureAs() {
     SaveStructureTo(*file);
 }
 
-void StructureCommands::OpenStructure() {
-  if (modified) {
-    const Answer answer = prompts_->AskYesNoCancel(T(kSaveChanges));
-    if (answer == Answer::Cancel)
-      return;
-    if (answer == Answer::Yes) {
-      SaveStructure(); // a write error ends the command here
-      if (modified)
-        return; // the save chooser was cancelled: nothing was saved, the tree stays
-    }
+bool StructureCommands::SaveBeforeReplacing() {
+  if (!modified)
+    return true;
+  const Answer answer = prompts_->AskYesNoCancel(T(kSaveChanges));
+  if (answer == Answer::Cancel)
+    return false;
+  if (answer == Answer::Yes) {
+    SaveStructure(); // a write error ends the command here
+    if (modified)
+      return false; // the save chooser was cancelled: nothing was saved, the tree stays
   }
+  return true;
+}
+
+void StructureCommands::OpenStructure() {
+  if (!SaveBeforeReplacing())
+    return;
   const auto file = prompts_->ChooseOpenFile(T(kStructureFilter));
   if (!file)
     return;
@@ -88,11 +96,28 @@ void StructureCommands::OpenStructure() {
     prompts_->Warning(T(kFileMissing));
     return;
   }
-  const Outline outline = ReadStructureFile(*file); // nothing changes when this fails
+  Load(*file);
+}
+
+bool StructureCommands::OpenStructureFile(const std::filesystem::path& file) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) {
+    prompts_->Warning(T(kFileMissing) + "\n" + PathForMessage(file));
+    return false;
+  }
+  if (SaveBeforeReplacing())
+    Load(file);
+  return true;
+}
+
+void StructureCommands::Load(const std::filesystem::path& file) {
+  const Outline outline = ReadStructureFile(file); // nothing changes when this fails
   tree_.Assign(outline);
   selected = nullptr;
-  structureFileName = *file;
+  structureFileName = file;
   modified = false;
+  if (fileUsed)
+    fileUsed(file);
 }
 
 void StructureCommands::ClearStructure() {

@@ -45,8 +45,14 @@ public:
   std::filesystem::path structureFileName;
   CourseTree::Node* selected = nullptr;
 
+  // Told of every structure file opened or saved.
+  std::function<void(const std::filesystem::path&)> fileUsed;
+
   // The structure file.
   void OpenStructure();
+  // Opens a file named beforehand (the recent files), after the save question. False, with a
+  // warning that names it, when the file is not there any more.
+  bool OpenStructureFile(const std::filesystem::path& file);
   void SaveStructure();
   void SaveStructureAs();
   void SaveStructureTo(const std::filesystem::path& file);
@@ -80,6 +86,10 @@ public:
   static const char* const kStructureFilter;
 
 private:
+  // The save question before the tree is replaced; false when the command must stop.
+  bool SaveBeforeReplacing();
+  void Load(const std::filesystem::path& file);
+
   CourseTree& tree_;
   Prompts* prompts_;
 };

@@ -20,6 +20,7 @@
 #include "support/scripted_prompts.h"
 #include "support/test_support.h"
 #include "text/file_bytes.h"
+#include "text/paths.h"
 #include "widgets/input_box.h"
 #include "widgets/search_box.h"
 
@@ -343,6 +344,52 @@ private slots:
     box->OpenButtonClick();
     QCOMPARE(shown, 2);
     QCOMPARE(box->Tree().roots()[0]->children.size(), size_t(4));
+  }
+
+  // The entries the open button lists after its two commands.
+  QStringList RecentEntries() {
+    QStringList entries;
+    for (QAction* action : box->OpenMenu()->actions())
+      if (action->objectName().startsWith("RecentStructure"))
+        entries << action->text();
+    return entries;
+  }
+
+  void theOpenButtonListsTheLastStructuresAndOpensThem() {
+    const fs::path first = *dir / "Перший курс.QCT";
+    const fs::path second = *dir / "R&D.qct";
+    box->Tree().AddLast(nullptr, W("Вступ"));
+    prompts->files = {first};
+    box->TreeViewSaveAsItemClick();
+    box->Tree().Clear();
+    box->Tree().AddLast(nullptr, "Other");
+    prompts->files = {second};
+    box->TreeViewSaveAsItemClick();
+    QCOMPARE(RecentEntries(), (QStringList{"&1 " + QString::fromStdString(*dir / "R&&D.qct"),
+                                           "&2 " + QString::fromStdString(first)}));
+
+    // The older one, from the list: it opens and moves to the top.
+    box->OpenMenu()->findChild<QAction*>("RecentStructure2")->trigger();
+    QCOMPARE(box->Tree().roots()[0]->text, W("Вступ"));
+    QCOMPARE(box->Commands().structureFileName, first);
+    QCOMPARE(box->CollectSettings(ProgramSettings()).recentStructures,
+             (std::vector<std::string>{PathText(first), PathText(second)}));
+
+    // A file that is gone is named in the warning and leaves the list.
+    fs::remove(second);
+    box->OpenMenu()->findChild<QAction*>("RecentStructure2")->trigger();
+    QCOMPARE(prompts->said.back(),
+             "warning: Не вдалося знайти зазначений файл !\n" + second.string());
+    QCOMPARE(RecentEntries(), (QStringList{"&1 " + QString::fromStdString(first)}));
+    QCOMPARE(box->Tree().roots()[0]->text, W("Вступ"));
+
+    // The list comes from the settings of the last run, at most five.
+    ProgramSettings settings;
+    for (int i = 1; i <= 5; ++i)
+      settings.recentStructures.push_back("/courses/" + std::to_string(i) + ".QCT");
+    box->ApplySettings(settings);
+    QCOMPARE(RecentEntries().size(), 5);
+    QCOMPARE(RecentEntries().first(), QStringLiteral("&1 /courses/1.QCT"));
   }
 
   void convertingWithF3WritesTheTextbook() {

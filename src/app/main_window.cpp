@@ -152,6 +152,9 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
   BuildShortcuts();
   commands_.fileUsed = [this](const std::filesystem::path& file) { RememberStructure(file); };
   wordRunning_ = [] { return IsWordRunning(); };
+  openFile_ = [](const std::filesystem::path& file) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+  };
   wordProcessorFactory_ = [this] {
     HelperOptions options;
     options.helper = programFolder_ / "quarbel-wordproc";
@@ -255,8 +258,16 @@ QWidget* MainWindow::BuildToolPager() {
       ToolButton(file, QStringLiteral("Візуальний редактор"), QStyle::SP_FileDialogDetailedView);
   editor->setObjectName("VEButton");
   connect(editor, &QToolButton::clicked, this, &MainWindow::EditorButtonClicked);
+  QToolButton* convert = ToolButton(file, QStringLiteral("Конвертувати"), QStyle::SP_MediaPlay);
+  convert->setObjectName("ConvertButton");
+  convert->setText(QStringLiteral("Конвертувати"));
+  convert->setToolTip(QStringLiteral("Конвертувати структуру в електронний посібник (F3)"));
+  convert->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  convert->setFixedWidth(convert->sizeHint().width() + 4);
+  connect(convert, &QToolButton::clicked, this, &MainWindow::ConvertClicked);
   row->addWidget(open);
   row->addWidget(save);
+  row->addWidget(convert);
   row->addWidget(editor);
   mainRow->addWidget(file);
   QGroupBox* help = ToolGroup(main, QStringLiteral("Допомога"), row);
@@ -492,8 +503,7 @@ void MainWindow::OpenButtonClick() {
 void MainWindow::OpenItemClick() {
   Run([this] {
     if (const auto path = commands_.SelectedDocumentPath())
-      QDesktopServices::openUrl(
-          QUrl::fromLocalFile(QString::fromStdString(FsPath(*path).string())));
+      openFile_(FsPath(*path));
   });
 }
 
@@ -625,7 +635,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::HelpButtonClick() {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(ManualPath().string())));
+  openFile_(ManualPath());
 }
 
 void MainWindow::ConvertClicked() {
@@ -648,7 +658,7 @@ void MainWindow::ConvertClicked() {
     std::unique_ptr<WordProcessor> word = wordProcessorFactory_();
     converting_ = true;
     try {
-      ConvertCourse(input, *prompts_, *word, *loadingBox_, wordRunning_);
+      ConvertCourse(input, *prompts_, *word, *loadingBox_, wordRunning_, openFile_);
     } catch (...) {
       converting_ = false;
       throw;

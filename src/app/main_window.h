@@ -57,6 +57,11 @@ public:
   // a test gives another) and how it asks whether Word runs.
   void SetWordProcessorFactory(std::function<std::unique_ptr<WordProcessor>()> factory);
   void SetWordRunning(std::function<bool()> wordRunning) { wordRunning_ = std::move(wordRunning); }
+  // How a document, the manual or a written textbook is shown: the desktop's own program for
+  // the file unless a test gives another.
+  void SetOpenFile(std::function<void(const std::filesystem::path&)> open) {
+    openFile_ = std::move(open);
+  }
   // Runs when the close is allowed, before the window goes: the settings are stored there.
   // An error is reported and the program closes all the same.
   void SetStoreSettings(std::function<void()> store) { storeSettings_ = std::move(store); }
@@ -169,6 +174,7 @@ private:
   QToolButton* authorButton_ = nullptr;
   std::function<std::unique_ptr<WordProcessor>()> wordProcessorFactory_;
   std::function<bool()> wordRunning_;
+  std::function<void(const std::filesystem::path&)> openFile_;
   std::function<void()> storeSettings_;
   bool converting_ = false;
   std::vector<std::string> recent_;

@@ -74,6 +74,11 @@ public:
   void Warning(const std::string& text) override { Say(text); }
   void ReportError(const std::string& text) override { Say(text); }
   void Information(const std::string& text) override { Say(text); }
+  // There is no browser to open from the terminal.
+  bool InformationWithOffer(const std::string& text, const std::string&) override {
+    Say(text);
+    return false;
+  }
   bool AskYesNo(const std::string& text) override {
     Say(text);
     std::cerr << (yes_ ? "--yes: Так\n" : "Ні (щоб продовжити, додайте --yes)\n");

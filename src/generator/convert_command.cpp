@@ -84,8 +84,10 @@ bool CheckCourseForConversion(const Outline& outline, Prompts& prompts,
   return true;
 }
 
-ConvertOutcome ConvertCourse(GenerationInput input, Prompts& prompts, WordProcessor& word,
-                             ProgressSink& progress, const std::function<bool()>& wordRunning) {
+ConvertOutcome
+ConvertCourse(GenerationInput input, Prompts& prompts, WordProcessor& word, ProgressSink& progress,
+              const std::function<bool()>& wordRunning,
+              const std::function<void(const std::filesystem::path&)>& openTextbook) {
   if (!CheckCourseForConversion(input.outline, prompts, wordRunning))
     return ConvertOutcome::Refused;
   const auto chosen = prompts.ChooseFolder(T("Виберіть папку для збереження"));
@@ -123,7 +125,11 @@ ConvertOutcome ConvertCourse(GenerationInput input, Prompts& prompts, WordProces
     return ConvertOutcome::WordProcessorMissing;
   }
   progress.Close();
-  prompts.Information(T("Конвертування успішно завершено !"));
+  const std::string done = T("Конвертування успішно завершено !");
+  if (!openTextbook)
+    prompts.Information(done);
+  else if (prompts.InformationWithOffer(done, T("Відкрити посібник")))
+    openTextbook(input.outputFolder / "index.html");
   return ConvertOutcome::Done;
 }
 

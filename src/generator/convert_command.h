@@ -14,9 +14,13 @@ enum class ConvertOutcome { Refused, Cancelled, Done, WordProcessorMissing, Fail
 // The convert command: checks the course (a document in it, Word not running, missing
 // documents, non-Word documents of the same name), asks for the output folder, writes the
 // textbook and reports. A failure takes away what the conversion made and says
-// "Помилка при конвертуванні !". `input.outputFolder` is set from the chooser.
-ConvertOutcome ConvertCourse(GenerationInput input, Prompts& prompts, WordProcessor& word,
-                             ProgressSink& progress, const std::function<bool()>& wordRunning);
+// "Помилка при конвертуванні !". `input.outputFolder` is set from the chooser. With
+// `openTextbook`, the success message offers to open the textbook and it is given the
+// textbook's first page when the offer is taken.
+ConvertOutcome
+ConvertCourse(GenerationInput input, Prompts& prompts, WordProcessor& word, ProgressSink& progress,
+              const std::function<bool()>& wordRunning,
+              const std::function<void(const std::filesystem::path&)>& openTextbook = {});
 
 // The checks alone, in their order; false when the command stops at one of them.
 bool CheckCourseForConversion(const Outline& outline, Prompts& prompts,

@@ -46,6 +46,9 @@ public:
   virtual void ReportError(const std::string& text) = 0;
   // A success or notice: information icon, OK.
   virtual void Information(const std::string& text) = 0;
+  // A success with something to do next: information icon, OK and a button labelled
+  // `offer`; true when that button was pressed.
+  virtual bool InformationWithOffer(const std::string& text, const std::string& offer) = 0;
   // Question icon, Yes and No.
   virtual bool AskYesNo(const std::string& text) = 0;
   // Question icon, Yes, No and Cancel.

@@ -1,5 +1,6 @@
 #include "widgets/qt_prompts.h"
 
+#include "widgets/folder_chooser.h"
 #include "widgets/font_choice_dialog.h"
 #include "widgets/qt_text.h"
 
@@ -7,6 +8,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace quarbel {
 
@@ -43,6 +45,14 @@ void QtPrompts::Information(const std::string& text) {
   Box(Owner(), QMessageBox::Information, text, QMessageBox::Ok);
 }
 
+bool QtPrompts::InformationWithOffer(const std::string& text, const std::string& offer) {
+  QMessageBox box(QMessageBox::Information, kCaption, Q(text), QMessageBox::Ok, Owner());
+  QPushButton* take = box.addButton(Q(offer), QMessageBox::AcceptRole);
+  box.setDefaultButton(QMessageBox::Ok);
+  box.exec();
+  return box.clickedButton() == take;
+}
+
 bool QtPrompts::AskYesNo(const std::string& text) {
   return Box(Owner(), QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) ==
          QMessageBox::Yes;
@@ -58,10 +68,8 @@ Answer QtPrompts::AskYesNoCancel(const std::string& text) {
 }
 
 std::optional<std::filesystem::path> QtPrompts::ChooseFolder(const std::string& title) {
-  const QString folder = QFileDialog::getExistingDirectory(Owner(), Q(title));
-  if (folder.isEmpty())
-    return std::nullopt;
-  return PathOf(folder);
+  FolderChooser chooser(Owner(), Q(title), [this](const std::string& text) { Warning(text); });
+  return chooser.Choose();
 }
 
 std::optional<std::filesystem::path> QtPrompts::ChooseOpenFile(const std::string& filters) {

@@ -13,6 +13,7 @@ public:
 
   void Warning(const std::string& text) override;
   void Information(const std::string& text) override;
+  bool InformationWithOffer(const std::string& text, const std::string& offer) override;
   bool AskYesNo(const std::string& text) override;
   Answer AskYesNoCancel(const std::string& text) override;
   std::optional<std::filesystem::path> ChooseFolder(const std::string& title) override;

@@ -21,6 +21,7 @@
 #include "support/test_support.h"
 #include "text/file_bytes.h"
 #include "text/paths.h"
+#include "widgets/folder_chooser.h"
 #include "widgets/input_box.h"
 #include "widgets/search_box.h"
 
@@ -392,15 +393,61 @@ private slots:
     QCOMPARE(RecentEntries().first(), QStringLiteral("&1 /courses/1.QCT"));
   }
 
-  void convertingWithF3WritesTheTextbook() {
+  void convertingWithF3OrTheButtonWritesTheTextbookAndOffersToOpenIt() {
+    std::vector<fs::path> opened;
+    box->SetOpenFile([&](const fs::path& file) { opened.push_back(file); });
     WriteBytes(*dir / "a.pdf", "x");
     box->Tree().AddLast(nullptr, "a [ " + (*dir / "a.pdf").string() + " ]");
     box->TreeView1()->Rebuild();
     prompts->folders = {*dir / "book"};
     QTest::keyClick(box.get(), Qt::Key_F3);
-    QCOMPARE(prompts->said.back(), std::string("information: Конвертування успішно завершено !"));
+    QCOMPARE(prompts->said.back(),
+             std::string("information: Конвертування успішно завершено ! [Відкрити посібник]"));
     QVERIFY(fs::exists(*dir / "book" / "index.html"));
     QVERIFY(!box->findChild<LoadingWindow*>()->isVisible());
+    QVERIFY(opened.empty()); // OK: nothing is opened
+
+    // The button on the main tool bar page; the offer taken opens the textbook's first page.
+    auto* pager = box->findChild<QTabWidget*>("ToolPager");
+    auto* convert = box->findChild<QToolButton*>("ConvertButton");
+    QVERIFY(convert);
+    QCOMPARE(convert->text(), QStringLiteral("Конвертувати"));
+    QVERIFY(pager->widget(0)->isAncestorOf(convert));
+    prompts->folders = {*dir / "book2"};
+    prompts->offers = {true};
+    convert->click();
+    QCOMPARE(opened, (std::vector<fs::path>{*dir / "book2" / "index.html"}));
+  }
+
+  void theFolderChooserMakesANewFolderTypedIntoIt() {
+    std::vector<std::string> warnings;
+    const auto warn = [&](const std::string& text) { warnings.push_back(U(text)); };
+    // Types `name` into the chooser and presses its accept button.
+    const auto choose = [&](const QString& name) {
+      FolderChooser chooser(nullptr, QStringLiteral("Виберіть папку для збереження"), warn);
+      chooser.setDirectory(QString::fromStdString(dir->path().string()));
+      QTimer::singleShot(0, &chooser, [&] {
+        auto* field = chooser.findChild<QLineEdit*>("fileNameEdit");
+        QVERIFY(field);
+        field->setText(name);
+        QMetaObject::invokeMethod(&chooser, "accept"); // as the chooser's own button does
+        if (chooser.isVisible())
+          chooser.reject();
+      });
+      return chooser.Choose();
+    };
+    QCOMPARE(choose(QStringLiteral("Новий посібник")), std::optional(*dir / "Новий посібник"));
+    QVERIFY(fs::is_directory(*dir / "Новий посібник"));
+    QCOMPARE(choose(QStringLiteral("Новий посібник")), std::optional(*dir / "Новий посібник"));
+
+    // A name that cannot be a folder is reported and the chooser stays open.
+    WriteBytes(*dir / "file.txt", "x");
+    QCOMPARE(choose(QStringLiteral("file.txt/book")), std::optional<fs::path>());
+    QCOMPARE(warnings.size(), size_t(1));
+    QVERIFY(warnings[0].starts_with("Не вдалося створити папку \"" +
+                                    (*dir / "file.txt/book").string() + "\": "));
+    QVERIFY(
+        QString::fromStdString(warnings[0]).endsWith(QStringLiteral("частина шляху не є папкою")));
   }
 
   void theConversionFollowsTheStylesWindow() {
@@ -424,7 +471,8 @@ private slots:
     QVERIFY(!box->SearchBox()->isVisible());
     prompts->folders = {*dir / "book"};
     box->ConvertClicked();
-    QCOMPARE(prompts->said.back(), std::string("information: Конвертування успішно завершено !"));
+    QCOMPARE(prompts->said.back(),
+             std::string("information: Конвертування успішно завершено ! [Відкрити посібник]"));
     QVERIFY(ReadFileBytes(*dir / "book" / "menu.css").find("#123456") != std::string::npos);
     QVERIFY(ReadFileBytes(*dir / "book" / "page1.html").find("previous") == std::string::npos);
     QVERIFY(ReadFileBytes(*dir / "book" / "page1.html").find("forward") == std::string::npos);

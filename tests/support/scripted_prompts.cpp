@@ -26,6 +26,15 @@ void ScriptedPrompts::Information(const std::string& text) {
   said.push_back("information: " + Utf8FromCp1251(text));
 }
 
+bool ScriptedPrompts::InformationWithOffer(const std::string& text, const std::string& offer) {
+  said.push_back("information: " + Utf8FromCp1251(text) + " [" + Utf8FromCp1251(offer) + "]");
+  if (offers.empty())
+    return false;
+  const bool taken = offers.front();
+  offers.pop_front();
+  return taken;
+}
+
 bool ScriptedPrompts::AskYesNo(const std::string& text) {
   said.push_back("question: " + Utf8FromCp1251(text));
   return Next() == Answer::Yes;

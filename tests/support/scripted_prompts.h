@@ -19,11 +19,14 @@ public:
   std::deque<std::optional<RgbColor>> colours; // nothing stands for Cancel
   std::deque<std::optional<ChosenFile>> savedFiles;
   std::deque<std::optional<FontChoice>> fonts;
+  std::deque<bool> offers; // true takes the offer; an empty queue declines it
   std::vector<std::string> said;
 
   void Warning(const std::string& text) override;
   void ReportError(const std::string& text) override; // recorded as "error: text"
   void Information(const std::string& text) override;
+  // Recorded as "information: text [offer]".
+  bool InformationWithOffer(const std::string& text, const std::string& offer) override;
   bool AskYesNo(const std::string& text) override;
   Answer AskYesNoCancel(const std::string& text) override;
   std::optional<std::filesystem::path> ChooseFolder(const std::string& title) override;

@@ -12,6 +12,8 @@
 
 #include "generator/fake_word_processor.h"
 #include "generator/ui/loading_box.h"
+#include "pictures/colour_quantiser.h"
+#include "pictures/gif_encoder.h"
 #include "settings/ui/parameters_box.h"
 #include "settings/ui/styles_box.h"
 #include "structure/ui/open_options_box.h"
@@ -21,8 +23,10 @@
 #include "support/test_support.h"
 #include "text/file_bytes.h"
 #include "text/paths.h"
+#include "text/text_case.h"
 #include "widgets/folder_chooser.h"
 #include "widgets/input_box.h"
+#include "widgets/picture_fitting.h"
 #include "widgets/search_box.h"
 
 #include <QApplication>
@@ -30,6 +34,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QImage>
+#include <QImageWriter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -587,8 +592,9 @@ private slots:
     QVERIFY(!author->PictureCheckBox()->isEnabled() && !author->PreviewButton()->isEnabled());
 
     prompts->files = {*dir / "large.JPEG", *dir / "small.bmp"};
+    prompts->answers = {Answer::No};
     WhenDialogOpens(author, [&] {
-      author->OpenButtonClick(); // too large: the chooser comes again
+      author->OpenButtonClick(); // too large and not shrunk: the chooser comes again
       QVERIFY(author->PictureCheckBox()->isChecked());
       static_cast<QLineEdit*>(author->Field("SEdit"))->setText("changed");
       author->reject();
@@ -596,7 +602,9 @@ private slots:
     box->AuthorPageButtonClicked();
     QCOMPARE(prompts->said.size(), size_t(3)); // chooser, refusal, chooser again
     QCOMPARE(prompts->said[1],
-             std::string("warning: Розмір зображення перевищує допустимі межі !"));
+             std::string("question: Розмір зображення перевищує допустимі межі !\r\nЗменшити "
+                         "зображення до розміру 300 x 300 (зі збереженням пропорцій) і "
+                         "використати його ?"));
     QCOMPARE(U(author->Value().texts[Surname]), std::string("Іваненко"));
     QVERIFY(!author->Value().picture.has_value());
     QVERIFY(!box->AuthorPageOn()); // cancelling never switches the page on
@@ -619,6 +627,56 @@ private slots:
     box->AuthorPageButtonClicked();
     QVERIFY(author->Value().picture.has_value());
     QVERIFY(box->AuthorPageOn()); // a left click never switches the page off
+  }
+
+  void aPictureTooLargeIsShrunkToFitWhenTheTeacherAgrees() {
+    RecordPageBox* title = box->TPageBox();
+    // A phone's portrait photo: stored lying down, with the camera's note to turn it.
+    QImage lying(900, 600, QImage::Format_RGB32);
+    lying.fill(Qt::white);
+    for (int y = 0; y < 600; ++y)
+      for (int x = 0; x < 100; ++x)
+        lying.setPixel(x, y, qRgb(0, 0, 255)); // a blue band at the left
+    struct Case {
+      const char* file;
+      QImageIOHandler::Transformation turn;
+      QSize size;
+      const char* signature;
+    };
+    const Case cases[] = {
+        {"phone.JPG", QImageIOHandler::TransformationRotate90, {200, 300}, "\xff\xd8"},
+        {"scan.gif", QImageIOHandler::TransformationNone, {300, 200}, "GIF8"},
+        {"scan.BMP", QImageIOHandler::TransformationNone, {300, 200}, "BM"},
+    };
+    for (const Case& c : cases) {
+      const QString path = QString::fromStdString((*dir / c.file).string());
+      QImageWriter writer(path, QByteArray(c.file).endsWith("gif") ? "png" : nullptr);
+      if (QByteArray(c.file).endsWith("gif")) {
+        // Qt writes no GIF: the program's own encoder makes the fixture.
+        WriteBytes(*dir / c.file, EncodeGif(QuantiseColours(RgbImageOf(lying))));
+      } else {
+        writer.setTransformation(c.turn);
+        QVERIFY2(writer.write(lying), qPrintable(writer.errorString()));
+      }
+      prompts->said.clear();
+      prompts->files = {*dir / c.file};
+      prompts->answers = {Answer::Yes};
+      title->OpenButtonClick();
+      QCOMPARE(prompts->said.size(), size_t(2)); // the chooser and the question
+      QVERIFY(title->PictureLoaded());
+      const RecordPicture picture = *title->Value().picture;
+      QCOMPARE(picture.extension,
+               LowerCaseText(std::string(c.file).substr(std::string(c.file).find('.'))));
+      QVERIFY2(picture.bytes.starts_with(c.signature), c.file);
+      QImage shown;
+      QVERIFY(shown.loadFromData(reinterpret_cast<const uchar*>(picture.bytes.data()),
+                                 static_cast<int>(picture.bytes.size())));
+      QCOMPARE(shown.size(), c.size);
+      // Turned upright: the band that was at the left is now at the top.
+      const QPoint band =
+          c.turn == QImageIOHandler::TransformationRotate90 ? QPoint(100, 5) : QPoint(5, 100);
+      QVERIFY2(qBlue(shown.pixel(band)) > 200 && qRed(shown.pixel(band)) < 60, c.file);
+    }
   }
 
   void recordFilesKeepAndBringBackARecord() {

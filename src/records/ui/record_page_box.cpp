@@ -1,5 +1,6 @@
 #include "records/ui/record_page_box.h"
 
+#include "prompts/command_runner.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/file_bytes.h"
@@ -7,6 +8,7 @@
 #include "text/text_case.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/picture_chooser.h"
+#include "widgets/picture_fitting.h"
 #include "widgets/qt_prompts.h"
 #include "widgets/qt_text.h"
 #include "widgets/text_edit_menu.h"
@@ -239,14 +241,24 @@ void RecordPageBox::OKButtonClick() {
 }
 
 void RecordPageBox::OpenButtonClick() {
-  const auto chosen = ChoosePicture(*prompts_, this, [this](const QImage& image) {
-    if (image.width() <= 300 && image.height() <= 300)
+  constexpr int kSide = 300;
+  bool shrink = false;
+  auto chosen = ChoosePicture(*prompts_, this, [this, &shrink](const QImage& image) {
+    if (image.width() <= kSide && image.height() <= kSide)
       return true;
-    prompts_->Warning(T("Розмір зображення перевищує допустимі межі !"));
-    return false;
+    // A photo straight from a phone is far larger; it is made to fit rather than refused.
+    shrink = prompts_->AskYesNo(
+        T("Розмір зображення перевищує допустимі межі !\r\nЗменшити зображення до розміру "
+          "300 x 300 (зі збереженням пропорцій) і використати його ?"));
+    return shrink;
   });
-  if (chosen)
-    AcceptPicture({chosen->bytes, LowerCaseText(chosen->extension)});
+  if (!chosen)
+    return;
+  if (shrink) {
+    if (!RunCommand(*prompts_, [&] { chosen = FitPicture(*chosen, kSide); }))
+      return; // the failure has been reported; the window keeps what it had
+  }
+  AcceptPicture({chosen->bytes, LowerCaseText(chosen->extension)});
 }
 
 void RecordPageBox::PreviewButtonClick() {

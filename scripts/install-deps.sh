@@ -17,6 +17,8 @@ packages=(
   libreofficekit-dev libreoffice-writer
   # page parsing, pictures, compression
   libxml2-dev libgif-dev libjpeg-dev zlib1g-dev zip unzip
+  # the page cache's hashes
+  nettle-dev
   # headless runs of the program
   xvfb xauth x11-utils fonts-dejavu-core
 )

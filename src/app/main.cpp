@@ -9,6 +9,7 @@
 #include "widgets/program_banner.h"
 #include "widgets/program_splash.h"
 #include "wordproc/libreoffice_word_processor.h"
+#include "wordproc/page_cache.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -54,6 +55,12 @@ int main(int argc, char** argv) {
       options.callLimit = std::chrono::seconds(settings.documentTimeLimit);
     return std::make_unique<quarbel::LibreOfficeWordProcessor>(options);
   });
+  if (settings.wordProcessorJobs > 0)
+    box.SetWordJobs(settings.wordProcessorJobs);
+  box.SetPageCache(std::make_unique<quarbel::PageCache>(
+      quarbel::PageCache::DefaultFolder(),
+      settings.pageCacheMB > 0 ? static_cast<std::uint64_t>(settings.pageCacheMB) << 20
+                               : quarbel::PageCache::kDefaultLimit));
   box.ApplySettings(settings);
   box.SetStoreSettings([&] {
     settings = box.CollectSettings(settings);

@@ -21,6 +21,7 @@
 #include "widgets/text_edit_menu.h"
 #include "widgets/tool_groups.h"
 #include "wordproc/libreoffice_word_processor.h"
+#include "wordproc/page_cache.h"
 #include "wordproc/word_running.h"
 
 #include <QCheckBox>
@@ -89,7 +90,7 @@ QVBoxLayout* RecordFileButtons(QWidget* parent, const QString& what, MainWindow*
 
 MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(std::move(programFolder)), qtPrompts_(this),
-      prompts_(&qtPrompts_), commands_(tree_, qtPrompts_),
+      prompts_(&qtPrompts_), commands_(tree_, qtPrompts_), wordJobs_(DefaultWordPageJobs()),
       records_(qtPrompts_, programFolder_ / "Data Base" / "Data Base.QCD") {
   setObjectName("TBox");
   setWindowTitle(QStringLiteral("Quarbel Vorizareda 2.0.0"));
@@ -218,6 +219,11 @@ ProgramSettings MainWindow::CollectSettings(ProgramSettings settings) const {
   settings.look = stylesBox_->KeptLook();
   settings.recentStructures = recent_;
   return settings;
+}
+
+void MainWindow::SetPageCache(std::unique_ptr<PageCache> cache) {
+  pageCache_ = std::move(cache);
+  pageVersion_ = pageCache_ ? WordPageVersion(programFolder_ / "quarbel-wordproc") : std::string();
 }
 
 void MainWindow::SetWordProcessorFactory(std::function<std::unique_ptr<WordProcessor>()> factory) {
@@ -655,10 +661,14 @@ void MainWindow::ConvertClicked() {
     input.title = titleBox_->Value();
     input.authorPage = AuthorPageOn();
     input.author = authorBox_->Value();
-    std::unique_ptr<WordProcessor> word = wordProcessorFactory_();
+    WordPageOptions word;
+    word.factory = wordProcessorFactory_;
+    word.jobs = wordJobs_;
+    word.cache = pageCache_.get();
+    word.version = pageVersion_;
     converting_ = true;
     try {
-      ConvertCourse(input, *prompts_, *word, *loadingBox_, wordRunning_, openFile_);
+      ConvertCourse(input, *prompts_, word, *loadingBox_, wordRunning_, openFile_);
     } catch (...) {
       converting_ = false;
       throw;

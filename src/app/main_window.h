@@ -31,6 +31,7 @@ class ParametersWindow;
 class SearchWindow;
 class StylesWindow;
 class EditorWindow;
+class PageCache;
 class WordProcessor;
 
 // MainWindow: the main window. The course structure, its commands and their keys, the tool bar
@@ -56,6 +57,10 @@ public:
   // How the conversion reaches its word processor (the helper in the program folder unless
   // a test gives another) and how it asks whether Word runs.
   void SetWordProcessorFactory(std::function<std::unique_ptr<WordProcessor>()> factory);
+  // How many word processor helpers a conversion runs side by side, and the page cache (none
+  // unless given: every Word document goes to the word processor).
+  void SetWordJobs(int jobs) { wordJobs_ = jobs; }
+  void SetPageCache(std::unique_ptr<PageCache> cache);
   void SetWordRunning(std::function<bool()> wordRunning) { wordRunning_ = std::move(wordRunning); }
   // How a document, the manual or a written textbook is shown: the desktop's own program for
   // the file unless a test gives another.
@@ -173,6 +178,9 @@ private:
   QToolButton* titleButton_ = nullptr;
   QToolButton* authorButton_ = nullptr;
   std::function<std::unique_ptr<WordProcessor>()> wordProcessorFactory_;
+  int wordJobs_;
+  std::unique_ptr<PageCache> pageCache_;
+  std::string pageVersion_; // of the pages in pageCache_
   std::function<bool()> wordRunning_;
   std::function<void(const std::filesystem::path&)> openFile_;
   std::function<void()> storeSettings_;

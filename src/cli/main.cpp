@@ -47,6 +47,10 @@ const char* const kUsage =
     "  --memory-limit МБ           пам'ять текстового процесора (типово половина пам'яті\n"
     "                              комп'ютера, від 1024 до 4096 МБ)\n"
     "  --time-limit С              час на один документ Word (типово 120 с)\n"
+    "  --jobs N                    скільки документів Word перетворювати водночас (типово\n"
+    "                              за числом ядер процесора, не більше 4)\n"
+    "  --cache-size МБ             розмір кешу сторінок (типово 1024 МБ)\n"
+    "  --no-cache                  не брати сторінки з кешу і не зберігати їх туди\n"
     "  --yes                       відповідати «Так» на запитання про відсутні документи\n"
     "                              та документи з однаковими іменами\n"
     "  --help                      ця довідка\n"
@@ -171,6 +175,9 @@ int Run(int argc, char** argv) {
   std::optional<fs::path> titleRecord, authorRecord;
   size_t memoryLimitMB = 0;
   size_t timeLimit = 0;
+  int jobs = DefaultWordPageJobs();
+  size_t cacheMB = 1024;
+  bool useCache = true;
 
   const std::map<std::string, IconSlot> icons = {{"home", HomeIcon},
                                                  {"previous", PreviousIcon},
@@ -225,6 +232,12 @@ int Run(int argc, char** argv) {
       memoryLimitMB = ParseCount(value(), arg, 256);
     } else if (arg == "--time-limit") {
       timeLimit = ParseCount(value(), arg, 1);
+    } else if (arg == "--jobs") {
+      jobs = static_cast<int>(std::min<size_t>(ParseCount(value(), arg, 1), 16));
+    } else if (arg == "--cache-size") {
+      cacheMB = ParseCount(value(), arg, 1);
+    } else if (arg == "--no-cache") {
+      useCache = false;
     } else if (arg == "--yes") {
       yes = true;
     } else if (arg.rfind("--", 0) == 0) {
@@ -256,7 +269,15 @@ int Run(int argc, char** argv) {
   helper.memoryLimitMB = memoryLimitMB;
   if (timeLimit > 0)
     helper.callLimit = std::chrono::seconds(timeLimit);
-  LibreOfficeWordProcessor word(helper);
+  WordPageOptions word;
+  word.factory = [helper] { return std::make_unique<LibreOfficeWordProcessor>(helper); };
+  word.jobs = jobs;
+  std::optional<PageCache> cache;
+  if (useCache) {
+    cache.emplace(PageCache::DefaultFolder(), static_cast<std::uint64_t>(cacheMB) << 20);
+    word.cache = &*cache;
+    word.version = WordPageVersion(helper.helper);
+  }
   const ConvertOutcome outcome =
       ConvertCourse(input, prompts, word, progress, [] { return IsWordRunning(); });
   if (outcome != ConvertOutcome::Done)

@@ -88,6 +88,16 @@ ConvertOutcome
 ConvertCourse(GenerationInput input, Prompts& prompts, WordProcessor& word, ProgressSink& progress,
               const std::function<bool()>& wordRunning,
               const std::function<void(const std::filesystem::path&)>& openTextbook) {
+  WordPageOptions options;
+  options.factory = BorrowWordProcessor(word);
+  options.jobs = 1;
+  return ConvertCourse(std::move(input), prompts, options, progress, wordRunning, openTextbook);
+}
+
+ConvertOutcome
+ConvertCourse(GenerationInput input, Prompts& prompts, const WordPageOptions& word,
+              ProgressSink& progress, const std::function<bool()>& wordRunning,
+              const std::function<void(const std::filesystem::path&)>& openTextbook) {
   if (!CheckCourseForConversion(input.outline, prompts, wordRunning))
     return ConvertOutcome::Refused;
   const auto chosen = prompts.ChooseFolder(T("Виберіть папку для збереження"));

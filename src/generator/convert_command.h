@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generator/generation_input.h"
+#include "generator/word_pages.h"
 #include "prompts/prompts.h"
 
 #include <functional>
@@ -17,6 +18,13 @@ enum class ConvertOutcome { Refused, Cancelled, Done, WordProcessorMissing, Fail
 // "Помилка при конвертуванні !". `input.outputFolder` is set from the chooser. With
 // `openTextbook`, the success message offers to open the textbook and it is given the
 // textbook's first page when the offer is taken.
+ConvertOutcome
+ConvertCourse(GenerationInput input, Prompts& prompts, const WordPageOptions& word,
+              ProgressSink& progress, const std::function<bool()>& wordRunning,
+              const std::function<void(const std::filesystem::path&)>& openTextbook = {});
+
+// The same with one word processor of the caller's, the documents one after another and no
+// page cache.
 ConvertOutcome
 ConvertCourse(GenerationInput input, Prompts& prompts, WordProcessor& word, ProgressSink& progress,
               const std::function<bool()>& wordRunning,

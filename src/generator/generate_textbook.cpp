@@ -49,8 +49,9 @@ std::string DocumentFailure(const std::string& path, const std::string& cause) {
 
 class Walk {
 public:
-  Walk(const GenerationInput& input, TextbookFolder& folder, WordProcessor& word)
-      : input_(input), folder_(folder), word_(word) {
+  Walk(const GenerationInput& input, TextbookFolder& folder, WordPages& pages,
+       ProgressSink& progress)
+      : input_(input), folder_(folder), pages_(pages), progress_(progress) {
     if (!input.styleFile.empty())
       styleSafeName_ = MakeSafeFileName(input.styleFile);
   }
@@ -78,24 +79,18 @@ public:
     const std::string pageName = "page" + std::to_string(page) + ".html";
     Lines lines;
     if (kind == PageKind::Word) {
-      if (!wordStarted_) {
-        // A word processor that is there but cannot be started counts as missing: the
-        // teacher learns what to install either way.
-        try {
-          if (!word_.start())
-            return false;
-        } catch (const std::exception&) {
-          return false;
-        }
-        wordStarted_ = true;
-      }
-      word_.open(FsPath(path));
-      word_.saveAsWebPage(folder_ / pageName);
-      word_.close();
+      WordPages::Outcome outcome = pages_.Take(wordPages_++, [this] { progress_.ProcessEvents(); });
+      if (outcome.state == WordPages::Outcome::State::Missing)
+        return false;
+      if (outcome.state == WordPages::Outcome::State::Failed)
+        std::rethrow_exception(outcome.failure);
+      const std::string stem = "page" + std::to_string(page);
+      const ConvertedPage written = RenamedForPage(std::move(outcome.page), stem);
+      for (const auto& [name, bytes] : written.files)
+        folder_.WriteBytes(name, bytes);
       // The word processor writes Windows-1251.
-      const std::string written = ReadFileBytes(folder_ / pageName);
-      CheckPagePictures(folder_, written);
-      lines = SplitLines(written);
+      CheckPagePictures(folder_, written.html);
+      lines = SplitLines(written.html);
       CleanUpWordPage(lines, page, input_.encoding, !styleSafeName_.empty());
     } else {
       folder_.CreateFolder("other");
@@ -106,11 +101,7 @@ public:
     return true;
   }
 
-  void Quit() {
-    if (wordStarted_)
-      word_.quit();
-    wordStarted_ = false;
-  }
+  void Quit() { pages_.Stop(); }
 
   const std::string& styleSafeName() const { return styleSafeName_; }
   // What ended the walk at a document, for the teacher; empty when nothing did.
@@ -139,18 +130,65 @@ private:
 
   const GenerationInput& input_;
   TextbookFolder& folder_;
-  WordProcessor& word_;
+  WordPages& pages_;
+  ProgressSink& progress_;
   std::string styleSafeName_;
-  bool wordStarted_ = false;
+  size_t wordPages_ = 0; // Word pages taken so far
   bool playerWritten_ = false;
   std::string documentError_;
 };
 
+// A word processor that passes every call to one of the caller's.
+class BorrowedWordProcessor final : public WordProcessor {
+public:
+  explicit BorrowedWordProcessor(WordProcessor& word) : word_(word) {}
+  bool start() override { return word_.start(); }
+  void open(const std::filesystem::path& document) override { word_.open(document); }
+  void saveAsWebPage(const std::filesystem::path& page) override { word_.saveAsWebPage(page); }
+  void close() override { word_.close(); }
+  void quit() override { word_.quit(); }
+  void abort() override { word_.abort(); }
+
+private:
+  WordProcessor& word_;
+};
+
+// The Word documents of the course, in course order.
+std::vector<std::filesystem::path> WordDocuments(const Outline& outline) {
+  std::vector<std::filesystem::path> documents;
+  for (const OutlineNode& node : outline) {
+    if (!IsDocumentText(node.text))
+      continue;
+    const std::string path = PathFromNodeText(node.text);
+    if (PageKindOf(path) == PageKind::Word)
+      documents.push_back(FsPath(path));
+  }
+  return documents;
+}
+
 } // namespace
+
+std::function<std::unique_ptr<WordProcessor>()> BorrowWordProcessor(WordProcessor& word) {
+  return [&word] { return std::make_unique<BorrowedWordProcessor>(word); };
+}
 
 GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& folder,
                                   WordProcessor& word, ProgressSink& progress) {
-  Walk walk(input, folder, word);
+  WordPageOptions options;
+  options.factory = BorrowWordProcessor(word);
+  options.jobs = 1;
+  options.scratch = folder.path().string() + "-scratch";
+  return GenerateTextbook(input, folder, options, progress);
+}
+
+GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& folder,
+                                  const WordPageOptions& word, ProgressSink& progress) {
+  WordPageOptions options = word;
+  if (options.scratch.empty())
+    options.scratch = folder.path().string() + "-scratch";
+  WordPages wordPages(options, WordDocuments(input.outline),
+                      input.outputFolder.empty() ? folder.path() : input.outputFolder);
+  Walk walk(input, folder, wordPages, progress);
   if (!input.styleFile.empty())
     folder.CopyIfAbsent(FsPath(input.styleFile), walk.styleSafeName());
 
@@ -175,6 +213,8 @@ GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& 
     // far stay, and the menu below fails on the first one missing.
   }
   walk.Quit();
+  if (options.cache)
+    options.cache->Trim();
   try {
     WriteTheRest(input, folder, walk.styleSafeName(), pages);
   } catch (const std::exception&) {

@@ -2,6 +2,7 @@
 
 #include "generator/generation_input.h"
 #include "generator/textbook_folder.h"
+#include "generator/word_pages.h"
 
 namespace quarbel {
 
@@ -15,7 +16,18 @@ enum class GenerationResult { Done, WordProcessorMissing };
 // the title page, the author page and the icons. An error with one document ends the walk
 // quietly; the pages written so far go on, and the menu then fails on the first missing
 // page. Every other error is thrown.
+//
+// The Word documents are made into pages as WordPageOptions says (helpers side by side, the
+// page cache); the textbook is the same for any number of helpers.
+GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& folder,
+                                  const WordPageOptions& word, ProgressSink& progress);
+
+// One word processor of the caller's, the documents one after another, no page cache.
 GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& folder,
                                   WordProcessor& word, ProgressSink& progress);
+
+// A factory for WordPageOptions that hands out the caller's own word processor (once at a
+// time); the caller keeps it.
+std::function<std::unique_ptr<WordProcessor>()> BorrowWordProcessor(WordProcessor& word);
 
 } // namespace quarbel

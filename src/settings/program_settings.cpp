@@ -6,6 +6,8 @@
 #include "text/error.h"
 #include "text/file_bytes.h"
 
+#include <algorithm>
+
 namespace quarbel {
 namespace {
 
@@ -106,6 +108,9 @@ ProgramSettings SettingsFromIni(const IniFile& ini, const fs::path& img) {
       ParseOutputEncoding(ini.ReadString("Options", "Coding")).value_or(OutputEncoding::Cp1251);
   settings.wordProcessorMemoryMB = ReadCount(ini, "WordProcessorMemoryMB");
   settings.documentTimeLimit = static_cast<int>(ReadCount(ini, "DocumentTimeLimit"));
+  settings.wordProcessorJobs =
+      static_cast<int>(std::min<size_t>(ReadCount(ini, "WordProcessorJobs"), 16));
+  settings.pageCacheMB = ReadCount(ini, "PageCacheMB");
   settings.title = ReadPage(ini, kTitle, img);
   settings.author = ReadPage(ini, kAuthor, img);
   settings.look = ReadLook(ini, img);

@@ -33,6 +33,10 @@ struct ProgramSettings {
   // "DocumentTimeLimit" in seconds, section "Options"); 0 for the program's defaults.
   size_t wordProcessorMemoryMB = 0;
   int documentTimeLimit = 0;
+  // Also by hand: word processor helpers working side by side ("WordProcessorJobs"; 0 for
+  // the machine's cores, at most 4) and the page cache's size ("PageCacheMB"; 0 for 1024).
+  int wordProcessorJobs = 0;
+  size_t pageCacheMB = 0;
   StoredPage title;
   StoredPage author;
   // What the styles window last held ("Look"); nothing in a file written before it was kept.

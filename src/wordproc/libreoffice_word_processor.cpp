@@ -125,6 +125,10 @@ bool LibreOfficeWordProcessor::start() {
 std::string LibreOfficeWordProcessor::ReadLine(std::chrono::milliseconds limit) {
   const auto deadline = Clock::now() + limit;
   for (;;) {
+    if (aborted_) {
+      Kill();
+      throw Error(Cp1251FromUtf8("Роботу текстового процесора перервано."));
+    }
     if (const size_t end = pending_.find('\n'); end != std::string::npos) {
       std::string line = pending_.substr(0, end);
       pending_.erase(0, end + 1);
@@ -139,7 +143,7 @@ std::string LibreOfficeWordProcessor::ReadLine(std::chrono::milliseconds limit) 
                   Cp1251FromUtf8(" с; його роботу завершено."));
     }
     pollfd fd{socket_, POLLIN, 0};
-    const int ready = ::poll(&fd, 1, static_cast<int>(std::min<long long>(left.count(), 1000)));
+    const int ready = ::poll(&fd, 1, static_cast<int>(std::min<long long>(left.count(), 100)));
     if (ready < 0 && errno != EINTR) {
       Kill();
       throw Error(Cp1251FromUtf8("Зв'язок із текстовим процесором перервано."));
@@ -160,6 +164,8 @@ std::string LibreOfficeWordProcessor::ReadLine(std::chrono::milliseconds limit) 
 
 std::string LibreOfficeWordProcessor::Call(const std::string& command,
                                            std::chrono::milliseconds limit) {
+  if (aborted_)
+    throw Error(Cp1251FromUtf8("Роботу текстового процесора перервано."));
   if (pid_ == 0) {
     if (!started_)
       throw Error(Cp1251FromUtf8("Текстовий процесор не запущено."));
@@ -249,6 +255,10 @@ void LibreOfficeWordProcessor::quit() {
   DropRepairedCopy();
   if (pid_ == 0)
     return;
+  if (aborted_) {
+    Kill();
+    return;
+  }
   const std::string line = "quit\n";
   if (::send(socket_, line.data(), line.size(), MSG_NOSIGNAL) ==
       static_cast<ssize_t>(line.size())) {

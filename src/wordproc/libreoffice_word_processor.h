@@ -2,6 +2,7 @@
 
 #include "wordproc/word_processor.h"
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -41,6 +42,7 @@ public:
   void saveAsWebPage(const std::filesystem::path& page) override;
   void close() override;
   void quit() override;
+  void abort() override { aborted_ = true; }
 
   // The helper's process id while it runs, else 0.
   pid_t helperProcess() const { return pid_; }
@@ -63,6 +65,7 @@ private:
   std::string pending_;  // bytes read past the last reply line
   bool started_ = false; // start() succeeded: a dead helper may be replaced
   std::filesystem::path repairedFolder_;
+  std::atomic<bool> aborted_{false};
 };
 
 } // namespace quarbel

@@ -6,6 +6,10 @@
 
 namespace quarbel {
 
+// Changes whenever NormaliseWebPage makes different pages of the same input: kept pages made
+// by another version are not used.
+inline constexpr int kPageFormatVersion = 1;
+
 // Turns LibreOffice's HTML export of a Word document (UTF-8) into the page the textbook
 // generation expects, in Windows-1251 with "&#N;" for characters the code page lacks:
 //

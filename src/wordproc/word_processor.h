@@ -29,6 +29,10 @@ public:
 
   // Ends the word processor. Never throws.
   virtual void quit() = 0;
+
+  // Called from another thread: a call in progress ends at once with an Error, and so does
+  // every call after it; the word processor is ended. Never throws.
+  virtual void abort() {}
 };
 
 } // namespace quarbel

@@ -26,6 +26,7 @@
 #include <LibreOfficeKit/LibreOfficeKit.hxx>
 
 #include "wordproc/helper_protocol.h"
+#include "wordproc/libreoffice_install.h"
 
 #include <chrono>
 #include <cstdio>
@@ -67,21 +68,6 @@ fs::path LockProfile(const fs::path& root) {
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
       return root / ("profile-" + std::to_string(slot)); // fd stays open: the lock is held
     ::close(fd);
-  }
-  return {};
-}
-
-fs::path FindLibreOffice() {
-  std::vector<fs::path> candidates = {"/usr/lib/libreoffice/program",
-                                      "/usr/lib64/libreoffice/program", "/opt/libreoffice/program"};
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator("/opt", error)) {
-    if (entry.path().filename().string().rfind("libreoffice", 0) == 0)
-      candidates.push_back(entry.path() / "program");
-  }
-  for (const fs::path& dir : candidates) {
-    if (fs::exists(dir / "libmergedlo.so", error) || fs::exists(dir / "libsofficeapp.so", error))
-      return dir;
   }
   return {};
 }
@@ -191,7 +177,7 @@ int main(int argc, char** argv) {
       profiles = argv[++i];
   }
 
-  const fs::path install = FindLibreOffice();
+  const fs::path install = quarbel::FindLibreOffice();
   if (install.empty()) {
     Reply("missing LibreOffice is not installed");
     return 3;

@@ -1,8 +1,12 @@
 #include "generator/fake_word_processor.h"
 
+#include "pictures/builtin_icons.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/file_bytes.h"
+
+#include <chrono>
+#include <thread>
 
 namespace quarbel::testing {
 
@@ -39,6 +43,14 @@ void FakeWordProcessor::saveAsWebPage(const std::filesystem::path& page) {
             Cp1251FromUtf8("Мета") + "</a></span></p>\r\n";
   text += "<p class=MsoNormal>" + Cp1251FromUtf8("Документ ") + document_.filename().string() +
           "</p>\r\n";
+  const std::string name = document_.filename().string();
+  if (name.find("picture") != std::string::npos) {
+    const std::string picture = page.stem().string() + "_html_5eed.gif";
+    WriteFileBytes(page.parent_path() / picture, BuiltInIconGif(BuiltInIcon::Home));
+    text += "<p class=MsoNormal><img src=\"" + picture + "\"></p>\r\n";
+  }
+  if (name.find("slow") != std::string::npos)
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
   if (toc)
     text += "<h1><a name=\"_Toc1\"></a>" + Cp1251FromUtf8("Вступ") +
             "</h1>\r\n<h2><a name=\"_Toc2\"></a>" + Cp1251FromUtf8("Мета") + "</h2>\r\n";

@@ -10,7 +10,9 @@ namespace quarbel::testing {
 
 // A word processor for generation tests: it "converts" a document into a page of the
 // page contract whose body names the document. A document whose name holds "toc" gets a
-// table of contents of two levels; one whose name holds "broken" cannot be opened.
+// table of contents of two levels; one whose name holds "broken" cannot be opened; one whose
+// name holds "picture" gets a GIF beside its page, named after the page as LibreOffice names
+// pictures; one whose name holds "slow" takes 150 ms to save.
 class FakeWordProcessor : public WordProcessor {
 public:
   bool installed = true;

@@ -1,6 +1,7 @@
 // The word processor for real: our helper with LibreOffice, on documents the tests write.
 #include "wordproc/libreoffice_word_processor.h"
 
+#include "generator/generate_textbook.h"
 #include "structure/structure_file.h"
 #include "support/compound_file.h"
 #include "support/test_support.h"
@@ -18,6 +19,8 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
+#include <mutex>
 #include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -542,6 +545,152 @@ TEST_F(WordProcessorTest, HelpersThatFailAreEndedAndReported) {
     EXPECT_NE(ErrorOf([&] { word.start(); }).find("Не знайдено допоміжну програму"),
               std::string::npos);
   }
+}
+
+} // namespace
+} // namespace quarbel
+
+namespace quarbel {
+namespace {
+
+class Quiet : public ProgressSink {
+public:
+  void SetMaximum(int) override {}
+  void SetPosition(int) override {}
+  void ProcessEvents() override {}
+};
+
+std::map<std::string, std::string> FolderContents(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file())
+      files[fs::relative(entry.path(), folder).string()] = ReadFileBytes(entry.path());
+  return files;
+}
+
+// A helper of the conversion that the test can see: its process, and a crash on demand when
+// it opens the document named `crashOn`.
+class WatchedWordProcessor final : public WordProcessor {
+public:
+  WatchedWordProcessor(std::vector<pid_t>& helpers, std::mutex& mutex, std::string crashOn)
+      : word_(Options()), helpers_(helpers), mutex_(mutex), crashOn_(std::move(crashOn)) {}
+  bool start() override {
+    const bool started = word_.start();
+    std::lock_guard lock(mutex_);
+    helpers_.push_back(word_.helperProcess());
+    return started;
+  }
+  void open(const fs::path& document) override {
+    word_.open(document);
+    if (!crashOn_.empty() && document.filename() == crashOn_)
+      ::kill(word_.helperProcess(), SIGKILL);
+  }
+  void saveAsWebPage(const fs::path& page) override { word_.saveAsWebPage(page); }
+  void close() override { word_.close(); }
+  void quit() override { word_.quit(); }
+  void abort() override { word_.abort(); }
+
+private:
+  LibreOfficeWordProcessor word_;
+  std::vector<pid_t>& helpers_;
+  std::mutex& mutex_;
+  std::string crashOn_;
+};
+
+class ParallelConversionTest : public WordProcessorTest {
+protected:
+  // A course of Word documents of every format with a picture, a PDF between them, and the
+  // documents named in `extra`.
+  void Course(const std::vector<std::string>& extra) {
+    input.programFolder = kProgram;
+    input.outline.clear();
+    const auto add = [&](const fs::path& file) {
+      input.outline.push_back({0, W(file.filename().string()) + " [ " + W(file.string()) + " ]"});
+    };
+    for (const char* name : {"Курс.docx", "Курс.doc", "plain.docx"})
+      add(Document(name));
+    WriteBytes(out / "notes.pdf", "%PDF-1.4");
+    add(out / "notes.pdf");
+    for (const std::string& name : extra)
+      add(out / name);
+    for (const char* name : {"Курс.rtf", "lo-toc.docx", "old-toc.docx"})
+      add(Document(name));
+  }
+
+  // Converts into `folder`; the error the conversion ended with, or "".
+  std::string Convert(const fs::path& folder, int jobs, const std::string& crashOn = "",
+                      const PageCache* cache = nullptr) {
+    WordPageOptions options;
+    options.jobs = jobs;
+    options.cache = cache;
+    options.version = WordPageVersion(kProgram / "quarbel-wordproc");
+    options.factory = [this, crashOn] {
+      return std::make_unique<WatchedWordProcessor>(helpers, mutex, crashOn);
+    };
+    GenerationInput in = input;
+    in.outputFolder = folder;
+    TextbookFolder textbook(folder);
+    textbook.Prepare();
+    Quiet quiet;
+    std::string error;
+    try {
+      EXPECT_EQ(GenerateTextbook(in, textbook, options, quiet), GenerationResult::Done);
+    } catch (const Error& failure) {
+      error = U(failure.text());
+    }
+    // However the conversion ended, no helper of it is left.
+    for (pid_t helper : helpers)
+      EXPECT_TRUE(helper == 0 || ProcessGone(helper)) << helper;
+    return error;
+  }
+
+  GenerationInput input;
+  std::vector<pid_t> helpers;
+  std::mutex mutex;
+};
+
+TEST_F(ParallelConversionTest, HelpersSideBySideWriteTheSameTextbook) {
+  WriteBytes(out / "corrupt.docx", MakeDocx({}).substr(0, 700) + std::string(300, '\0'));
+  for (bool failing : {false, true}) {
+    Course(failing ? std::vector<std::string>{"corrupt.docx"} : std::vector<std::string>{});
+    const std::string error = Convert(out / "jobs1", 1);
+    EXPECT_EQ(error.empty(), !failing) << error;
+    const auto expected = FolderContents(out / "jobs1");
+    EXPECT_TRUE(std::any_of(expected.begin(), expected.end(), [](const auto& file) {
+      return file.first.find("_html_") != std::string::npos; // the fixture's picture
+    }));
+    for (int jobs : {2, 3}) {
+      const fs::path folder = out / ("jobs" + std::to_string(jobs));
+      EXPECT_EQ(Convert(folder, jobs), error) << jobs;
+      EXPECT_EQ(FolderContents(folder), expected) << jobs;
+      fs::remove_all(folder);
+    }
+    fs::remove_all(out / "jobs1");
+  }
+}
+
+TEST_F(ParallelConversionTest, AHelperThatDiesFailsTheDocumentItHeldAsOneHelperWould) {
+  fs::copy_file(Document("plain.docx"), out / "victim.docx");
+  Course({"victim.docx"});
+  const std::string alone = Convert(out / "alone", 1, "victim.docx");
+  EXPECT_NE(alone.find("victim.docx"), std::string::npos) << alone;
+  EXPECT_NE(alone.find("Текстовий процесор несподівано завершив роботу."), std::string::npos)
+      << alone;
+  const std::string side = Convert(out / "side", 2, "victim.docx");
+  EXPECT_EQ(side, alone);
+  EXPECT_EQ(FolderContents(out / "side"), FolderContents(out / "alone"));
+}
+
+TEST_F(ParallelConversionTest, ASecondConversionOfAnUnchangedCourseStartsNoHelper) {
+  Course({});
+  const PageCache cache(out / "cache", PageCache::kDefaultLimit);
+  ASSERT_EQ(Convert(out / "book", 2, "", &cache), "");
+  EXPECT_EQ(helpers.size(), 2u);
+  const auto first = FolderContents(out / "book");
+  helpers.clear();
+  ASSERT_EQ(Convert(out / "book", 2, "", &cache), "");
+  EXPECT_TRUE(helpers.empty());
+  EXPECT_EQ(FolderContents(out / "book"), first);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "app/about_box.h"
 #include "editor/vision_editor_box.h"
 #include "generator/convert_command.h"
+#include "generator/generate_textbook.h"
+#include "generator/helper_reserve.h"
 #include "generator/ui/loading_box.h"
 #include "prompts/command_runner.h"
 #include "records/record_file.h"
@@ -108,7 +110,10 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
   view_ = new StructureView(central, tree_, commands_);
   layout->addWidget(view_, 1);
   setCentralWidget(central);
-  connect(view_, &StructureView::changed, this, [this] { UpdateMenuState(); });
+  connect(view_, &StructureView::changed, this, [this] {
+    UpdateMenuState();
+    UpdateReserve();
+  });
   connect(view_, &QTreeWidget::itemDoubleClicked, this, [this] {
     if (commands_.selected)
       OpenItemClick();
@@ -161,6 +166,7 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
     options.helper = programFolder_ / "quarbel-wordproc";
     return std::make_unique<LibreOfficeWordProcessor>(options);
   };
+  reserve_ = std::make_unique<HelperReserve>([this] { return wordProcessorFactory_(); });
   view_->setFocus();
 }
 
@@ -443,6 +449,14 @@ void MainWindow::Run(const std::function<void()>& command) {
   RunCommand(*prompts_, command);
   view_->Rebuild();
   UpdateMenuState();
+  UpdateReserve();
+}
+
+void MainWindow::UpdateReserve() {
+  if (WordDocumentsOf(tree_.ToOutline()).empty())
+    reserve_->Release();
+  else
+    reserve_->Want();
 }
 
 void MainWindow::TreeViewOpenItemClick() {
@@ -662,7 +676,7 @@ void MainWindow::ConvertClicked() {
     input.authorPage = AuthorPageOn();
     input.author = authorBox_->Value();
     WordPageOptions word;
-    word.factory = wordProcessorFactory_;
+    word.factory = reserve_->TakingFirst(wordProcessorFactory_);
     word.jobs = wordJobs_;
     word.cache = pageCache_.get();
     word.version = pageVersion_;
@@ -696,6 +710,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   if (storeSettings_)
     RunCommand(*prompts_, storeSettings_);
+  reserve_->Release();
   event->accept();
 }
 

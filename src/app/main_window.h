@@ -31,6 +31,7 @@ class ParametersWindow;
 class SearchWindow;
 class StylesWindow;
 class EditorWindow;
+class HelperReserve;
 class PageCache;
 class WordProcessor;
 
@@ -100,6 +101,7 @@ public:
   QWidget* MovingPanel() const { return movingPanel_; }
   // The pop-up menu's enabled items as they are set when it opens.
   void UpdateMenuStateForTest() { UpdateMenuState(); }
+  void UpdateReserveForTest() { UpdateReserve(); }
 
   // The commands, as the menus, buttons and keys run them.
   void TreeViewOpenItemClick();
@@ -147,6 +149,8 @@ private:
   void OpenRecentStructure(const std::string& path);
   void BuildShortcuts();
   void PlaceMovingPanel();
+  // A word processor waits in the background while the course holds a Word document.
+  void UpdateReserve();
   std::filesystem::path ManualPath() const { return programFolder_ / "Help" / "index.html"; }
   // A left click opens the window; OK latches the toggle on; any close puts back a toggle
   // that was on.
@@ -179,6 +183,8 @@ private:
   QToolButton* authorButton_ = nullptr;
   std::function<std::unique_ptr<WordProcessor>()> wordProcessorFactory_;
   int wordJobs_;
+  // Declared after the factory it uses, so it goes first.
+  std::unique_ptr<HelperReserve> reserve_;
   std::unique_ptr<PageCache> pageCache_;
   std::string pageVersion_; // of the pages in pageCache_
   std::function<bool()> wordRunning_;

@@ -153,8 +153,9 @@ private:
   WordProcessor& word_;
 };
 
-// The Word documents of the course, in course order.
-std::vector<std::filesystem::path> WordDocuments(const Outline& outline) {
+} // namespace
+
+std::vector<std::filesystem::path> WordDocumentsOf(const Outline& outline) {
   std::vector<std::filesystem::path> documents;
   for (const OutlineNode& node : outline) {
     if (!IsDocumentText(node.text))
@@ -165,8 +166,6 @@ std::vector<std::filesystem::path> WordDocuments(const Outline& outline) {
   }
   return documents;
 }
-
-} // namespace
 
 std::function<std::unique_ptr<WordProcessor>()> BorrowWordProcessor(WordProcessor& word) {
   return [&word] { return std::make_unique<BorrowedWordProcessor>(word); };
@@ -186,7 +185,7 @@ GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& 
   WordPageOptions options = word;
   if (options.scratch.empty())
     options.scratch = folder.path().string() + "-scratch";
-  WordPages wordPages(options, WordDocuments(input.outline),
+  WordPages wordPages(options, WordDocumentsOf(input.outline),
                       input.outputFolder.empty() ? folder.path() : input.outputFolder);
   Walk walk(input, folder, wordPages, progress);
   if (!input.styleFile.empty())

@@ -26,6 +26,9 @@ GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& 
 GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& folder,
                                   WordProcessor& word, ProgressSink& progress);
 
+// The Word documents of a course, in course order.
+std::vector<std::filesystem::path> WordDocumentsOf(const Outline& outline);
+
 // A factory for WordPageOptions that hands out the caller's own word processor (once at a
 // time); the caller keeps it.
 std::function<std::unique_ptr<WordProcessor>()> BorrowWordProcessor(WordProcessor& word);

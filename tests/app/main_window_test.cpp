@@ -29,6 +29,8 @@
 #include "widgets/picture_fitting.h"
 #include "widgets/search_box.h"
 
+#include <atomic>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -453,6 +455,54 @@ private slots:
                                     (*dir / "file.txt/book").string() + "\": "));
     QVERIFY(
         QString::fromStdString(warnings[0]).endsWith(QStringLiteral("частина шляху не є папкою")));
+  }
+
+  void aWordProcessorWaitsInTheBackgroundWhileTheCourseHasAWordDocument() {
+    // Word processors as the window makes them: how many, and what became of each.
+    struct Counted : FakeWordProcessor {
+      explicit Counted(std::atomic<int>& quits) : quits_(quits) {}
+      void quit() override {
+        ++quits_;
+        FakeWordProcessor::quit();
+      }
+      std::atomic<int>& quits_;
+    };
+    std::atomic<int> made{0}, quits{0};
+    box->SetWordJobs(1);
+    box->SetWordProcessorFactory([&] {
+      ++made;
+      return std::make_unique<Counted>(quits);
+    });
+    box->SetOpenFile([](const fs::path&) {});
+    for (const char* name : {"a.pdf", "b.docx"})
+      WriteBytes(*dir / name, "x");
+
+    // No Word document: none is started.
+    prompts->fileLists = {{*dir / "a.pdf"}};
+    box->OpenButtonClick();
+    QCOMPARE(made.load(), 0);
+
+    // A Word document: one starts at once, before any conversion.
+    prompts->fileLists = {{*dir / "b.docx"}};
+    box->Commands().selected = nullptr;
+    box->OpenButtonClick();
+    QCOMPARE(made.load(), 1);
+
+    // The conversion takes it instead of starting its own, and one waits again after it.
+    prompts->folders = {*dir / "book"};
+    box->ConvertClicked();
+    QCOMPARE(prompts->said.back(),
+             std::string("information: Конвертування успішно завершено ! [Відкрити посібник]"));
+    QCOMPARE(made.load(), 2);
+    QCOMPARE(quits.load(), 1);
+
+    // The Word document goes: so does the word processor.
+    box->Commands().selected = box->Tree().roots()[1].get();
+    prompts->answers = {Answer::Yes};
+    box->DeleteItemClick();
+    QCOMPARE(box->Tree().roots().size(), size_t(1));
+    QTRY_COMPARE(quits.load(), 2);
+    QCOMPARE(made.load(), 2);
   }
 
   void theConversionFollowsTheStylesWindow() {

@@ -66,8 +66,16 @@ const char* const kCommand = R"(
 })
 )";
 
-// Pastes a fragment over the selection exactly as it is written: the browser's own paste
-// would rewrite some of it (<sub> into a styled span). The caret ends after the fragment.
+// Pastes a fragment over the selection through the browser's own insert command, so that it
+// is one step of the page's undo history, and leaves the caret after the fragment.
+//
+// The command splits the paragraph at the caret, puts the fragment between the halves and
+// joins them again; on the way back a fragment that is one <sub> or <sup> comes out as a
+// styled span. Where the caret's block is the editable root the command inserts in place, so
+// for a fragment without blocks of its own that block is made the editable root while the
+// command runs (the body is made non-editable meanwhile), and both get their own attributes
+// back at once. A fragment with blocks (a horizontal line) splits the paragraph as the
+// browser does it.
 const char* const kPaste = R"(
 (function(html) {
   if (qvSelectedObject()) return 'object';
@@ -79,15 +87,61 @@ const char* const kPaste = R"(
     s.addRange(end);
   }
   var r = s.getRangeAt(0);
-  var fragment = r.createContextualFragment(html);
-  var last = fragment.lastChild;
-  r.deleteContents();
-  r.insertNode(fragment);
-  if (last) {
-    r.setStartAfter(last);
-    r.collapse(true);
-    s.removeAllRanges();
-    s.addRange(r);
+  var parsed = document.createElement('template');
+  parsed.innerHTML = html;
+  // A lone text would be put into a link that ends at the caret; in a span it goes beside
+  // the link, as markup does, and the command drops the span, which says nothing.
+  var markup = parsed.content.querySelector('*') ? html : '<span>' + html + '</span>';
+  var around = [];
+  for (var n = r.startContainer; n; n = n.parentNode) around.push(n);
+
+  var root = null, body = document.body;
+  if (body && body !== r.commonAncestorContainer && body.contains(r.commonAncestorContainer) &&
+      !parsed.content.querySelector('address,article,aside,blockquote,center,dd,div,dl,dt,' +
+      'fieldset,figure,footer,form,h1,h2,h3,h4,h5,h6,header,hr,li,main,nav,ol,p,pre,section,' +
+      'table,ul')) {
+    for (var b = r.commonAncestorContainer; b !== body; b = b.parentNode) {
+      if (b.nodeType !== 1) continue;
+      var display = getComputedStyle(b).display;
+      if (display !== 'contents' && !/^inline/.test(display)) { root = b; break; }
+    }
+  }
+  var held = [];
+  function hold(element, value) {
+    held.push([element, element.getAttribute('contenteditable')]);
+    element.setAttribute('contenteditable', value);
+  }
+  var inserted;
+  try {
+    if (root) {
+      hold(body, 'false');
+      hold(root, 'true');
+    }
+    inserted = document.execCommand('insertHTML', false, markup);
+  } finally {
+    for (var i = held.length - 1; i >= 0; --i) {
+      if (held[i][1] === null) held[i][0].removeAttribute('contenteditable');
+      else held[i][0].setAttribute('contenteditable', held[i][1]);
+    }
+  }
+  if (!inserted) return 'failed';
+
+  // The command leaves the caret at the end of the fragment's last text, inside its <sub> or
+  // link: it goes after the fragment's last node, where the next insert belongs.
+  if (s.rangeCount === 1 && s.isCollapsed) {
+    var c = s.getRangeAt(0), node = c.endContainer, after = null;
+    var atEnd = c.endOffset === (node.nodeType === 3 ? node.length : node.childNodes.length);
+    while (atEnd && node.parentNode && around.indexOf(node) < 0) {
+      after = node;
+      atEnd = node === node.parentNode.lastChild;
+      node = node.parentNode;
+    }
+    if (after) {
+      c.setStartAfter(after);
+      c.collapse(true);
+      s.removeAllRanges();
+      s.addRange(c);
+    }
   }
   return 'done';
 })

@@ -35,8 +35,8 @@ public:
   // to). A page asked for later supersedes one still loading.
   void Load(const QUrl& url);
   void SetDesignMode(bool on);
-  // Replaces the selection with the fragment, leaving the caret after it. Throws Error when
-  // an object is selected.
+  // Replaces the selection with the fragment as one step of the page's undo history, leaving
+  // the caret after it. Throws Error when an object is selected.
   void InsertHTML(const QString& html);
   // Runs a named editing command ("Bold", "FontSize") with its value (none, text or number).
   void ExecuteCommand(const std::string& command, const QVariant& value = QVariant());

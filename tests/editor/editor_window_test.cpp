@@ -43,6 +43,67 @@ std::string Page() {
            "</body>\r\n</html>\r\n");
 }
 
+// One insertion through the insert windows, as the user makes it, and the markup it leaves
+// after the text typed before it ("xyz" at the end of the first paragraph, whose "</p>" the
+// markup includes). "|" marks where the caret is left.
+struct Insertion {
+  const char* name;
+  void (*insert)(EditorWindow& editor);
+  const char* markup;
+};
+
+void TriggerInsertItem(EditorWindow& editor, const char* item) {
+  editor.Menu("InsertMenu")->findChild<QAction*>(item)->trigger();
+}
+
+const Insertion kInsertions[] = {
+    {"link with a bold name",
+     [](EditorWindow& e) {
+       TriggerInsertItem(e, "IURLItem");
+       e.IURLBox()->NameEdit()->setText("<b>Сайт</b>");
+       e.IURLBox()->URLEdit()->setText("http://example.org/");
+       e.IURLBox()->IURLButtonClick();
+     },
+     "xyz<a href=\"http://example.org/\"><b>Сайт</b></a>|</p>"},
+    {"link made with nothing selected",
+     [](EditorWindow& e) {
+       e.Button("CreateLinkButton")->click();
+       e.CreateURLBox()->URLEdit()->setText("page3.html");
+       e.CreateURLBox()->IIndexButtonClick();
+     },
+     "xyz<a href=\"page3.html\">page3.html</a>|</p>"},
+    {"picture",
+     [](EditorWindow& e) {
+       TriggerInsertItem(e, "IImageItem");
+       e.IImageBox()->ImageEdit()->setText("pic.bmp");
+       e.IImageBox()->IImageButtonClick();
+     },
+     "xyz<img src=\"pic.bmp\">|</p>"},
+    {"subscript",
+     [](EditorWindow& e) {
+       TriggerInsertItem(e, "ILIndexItem");
+       e.IIndexBox()->IndexEdit()->setText("2");
+       e.IIndexBox()->IIndexButtonClick();
+     },
+     "xyz<sub>2</sub>|</p>"},
+    {"superscript",
+     [](EditorWindow& e) {
+       TriggerInsertItem(e, "IUIndexItem");
+       e.IIndexBox()->IndexEdit()->setText("中");
+       e.IIndexBox()->IIndexButtonClick();
+     },
+     "xyz<sup>中</sup>|</p>"},
+    {"copyright sign", [](EditorWindow& e) { e.ISymbolBox()->Button("CButton")->click(); },
+     "xyz©|</p>"},
+    {"registered sign", [](EditorWindow& e) { e.ISymbolBox()->Button("RButton")->click(); },
+     "xyz®|</p>"},
+    {"trade mark sign", [](EditorWindow& e) { e.ISymbolBox()->Button("TMButton")->click(); },
+     "xyz™|</p>"},
+    // A line is a block: it goes after the paragraph, not inside it.
+    {"horizontal line", [](EditorWindow& e) { e.ISymbolBox()->Button("HLButton")->click(); },
+     "xyz</p><hr>|"},
+};
+
 class EditorWindowTest : public QObject {
   Q_OBJECT
 
@@ -76,6 +137,7 @@ private:
        " r.selectNode(document.getElementById('pic'));"
        " var s = window.getSelection(); s.removeAllRanges(); s.addRange(r); })()");
   }
+  QString Body() { return Js("document.body.innerHTML").toString(); }
   void OpenPage(const fs::path& page) {
     prompts->files = {page};
     editor->OpenButtonClick();
@@ -264,6 +326,41 @@ private slots:
     QVERIFY(url->NameEdit()->text().isEmpty()); // cleared as after an insert
     editor->ISymbolBox()->Button("CButton")->click();
     QCOMPARE(prompts->said.back(), std::string("warning: Дана команда не підтримується !"));
+  }
+
+  // Each insertion is one step of the page's own undo history: Undo takes back exactly the
+  // insertion and keeps what was typed before it; Redo puts it back.
+  void anInsertionIsOneStepOfUndo_data() {
+    QTest::addColumn<int>("kind");
+    for (int i = 0; i < int(std::size(kInsertions)); ++i)
+      QTest::newRow(kInsertions[i].name) << i;
+  }
+  void anInsertionIsOneStepOfUndo() {
+    QFETCH(int, kind);
+    const Insertion& insertion = kInsertions[kind];
+    OpenPage(*dir / "page.htm");
+    CaretAtEndOf("p");
+    editor->WebBrowser1()->setFocus();
+    QTest::keyClicks(editor->WebBrowser1()->focusProxy(), "xyz");
+    QTRY_COMPARE(Html("p"), QString("Привіт світxyz"));
+    const QString typed = Body();
+    const auto typedAnd = [&typed, &insertion](const QString& atCaret) {
+      return QString(typed).replace("xyz</p>", QString(insertion.markup).replace("|", atCaret));
+    };
+
+    insertion.insert(*editor);
+    QCOMPARE(Body(), typedAnd(""));
+    QVERIFY(prompts->said.empty());
+    // The caret is after the fragment: what comes next follows it.
+    editor->Engine().InsertHTML("!");
+    QCOMPARE(Body(), typedAnd("!"));
+
+    editor->Button("UndoButton")->click();
+    QTRY_COMPARE(Body(), typedAnd(""));
+    editor->Button("UndoButton")->click();
+    QTRY_COMPARE(Body(), typed);
+    editor->Button("RedoButton")->click();
+    QTRY_COMPARE(Body(), typedAnd(""));
   }
 
   void savesThePageInItsOwnEncoding() {

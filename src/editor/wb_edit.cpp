@@ -147,14 +147,21 @@ const char* const kPaste = R"(
 })
 )";
 
+// The page as edited, without the editor's zoom. With `withBase` the head starts with a
+// <base> of the page's own base address, so that the text loaded from another place still
+// finds the page's pictures and styles where they are.
 const char* const kSerialise = R"(
-(function() {
+(function(withBase) {
   var b = document.body, zoom = null;
   if (b && window.qvZoomed) {
     zoom = b.style.zoom;
     if (window.qvBodyStyle === null) b.removeAttribute('style');
     else b.setAttribute('style', window.qvBodyStyle);
   }
+  var startTag = function(e) {
+    var t = e.cloneNode(false).outerHTML;
+    return t.slice(0, t.lastIndexOf('</'));
+  };
   var out = '';
   for (var n = document.firstChild; n; n = n.nextSibling) {
     if (n.nodeType === 10) {
@@ -165,12 +172,23 @@ const char* const kSerialise = R"(
     } else if (n.nodeType === 8) {
       out += '<!--' + n.data + '-->\r\n';
     } else if (n.nodeType === 1) {
-      out += n.outerHTML;
+      var text = n.outerHTML;
+      var head = n.firstElementChild;
+      if (withBase && head && head.nodeName === 'HEAD') {
+        var headTag = startTag(head), at = text.indexOf(headTag);
+        if (at >= 0) {
+          var base = document.createElement('base');
+          base.setAttribute('href', document.baseURI);
+          at += headTag.length;
+          text = text.slice(0, at) + base.outerHTML + text.slice(at);
+        }
+      }
+      out += text;
     }
   }
   if (zoom !== null) b.style.zoom = zoom;
   return [document.characterSet, out];
-})()
+})
 )";
 
 // The page's text in its own encoding; characters it lacks as "&#N;".
@@ -381,7 +399,16 @@ void PageEditor::WaitAndFocus() {
 }
 
 QString PageEditor::PageText(QString* charset) {
-  const QVariantList page = RunScript(kSerialise).toList();
+  return Serialise(false, charset);
+}
+
+QString PageEditor::PageTextWithBase() {
+  return Serialise(true, nullptr);
+}
+
+QString PageEditor::Serialise(bool withBase, QString* charset) {
+  const QVariantList page =
+      RunScript(QString(kSerialise) + (withBase ? "(true)" : "(false)")).toList();
   if (page.size() != 2)
     throw Error(T("Відбулася помилка при збережені !"));
   if (charset)

@@ -80,6 +80,9 @@ public:
 
   // The page's markup as edited (without the editor's zoom) and its character encoding.
   QString PageText(QString* charset = nullptr);
+  // The same markup with a <base> of the page's own address first in its head: loaded from
+  // a file elsewhere, it shows the page's pictures as the page does.
+  QString PageTextWithBase();
 
   bool Loading() const { return loading_; }
   const QUrl& RequestedUrl() const { return requested_; }
@@ -87,6 +90,8 @@ public:
   QVariant RunScript(const QString& script);
 
 private:
+  QString Serialise(bool withBase, QString* charset);
+
   QWebEngineView* browser_;
   Prompts*& prompts_;
   FontChoice lastFont_;

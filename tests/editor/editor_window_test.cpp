@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "editor/insert_dialogs.h"
+#include "editor/page_picture.h"
 #include "editor/wb_edit.h"
 #include "support/scripted_prompts.h"
 #include "support/test_support.h"
@@ -25,6 +26,13 @@
 #include <QToolButton>
 #include <QWebEngineView>
 #include <QtTest/QtTest>
+
+#include <set>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -103,6 +111,43 @@ const Insertion kInsertions[] = {
     {"horizontal line", [](EditorWindow& e) { e.ISymbolBox()->Button("HLButton")->click(); },
      "xyz</p><hr>|"},
 };
+
+// The page copies the picture export leaves in the temporary folder.
+std::set<fs::path> TemporaryPages() {
+  std::set<fs::path> pages;
+  for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
+    if (entry.path().filename().string().starts_with("quarbel-page-"))
+      pages.insert(entry.path());
+  return pages;
+}
+
+// A named pipe nobody writes to: the browser waits on it as on a picture that never comes.
+// At the end a writer comes and goes, and the readers see its end.
+class SilentPipe {
+public:
+  explicit SilentPipe(fs::path path) : path_(std::move(path)) {
+    if (::mkfifo(path_.c_str(), 0600) != 0)
+      throw std::runtime_error("cannot make the pipe " + path_.string());
+  }
+  ~SilentPipe() {
+    for (int i = 0, fd; i < 50 && (fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK)) >= 0; ++i) {
+      ::close(fd);
+      QTest::qWait(50);
+    }
+  }
+
+private:
+  fs::path path_;
+};
+
+// Whether the picture has text on it: pixels near black.
+bool HasDarkPixels(const QImage& image) {
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qGray(image.pixel(x, y)) < 80)
+        return true;
+  return false;
+}
 
 class EditorWindowTest : public QObject {
   Q_OBJECT
@@ -500,6 +545,51 @@ private slots:
     QCOMPARE(prompts->said[1],
              std::string("question: Даний файл вже існує, бажаєте замінити його ?"));
     QCOMPARE(ReadFileBytes(*dir / "shot.jpg"), before);
+  }
+
+  // The page's text reaches the picture's view through a file: a page that would pass 2 MB
+  // once percent-encoded still comes out with its text, and the copy is removed.
+  void aLargePageMakesAPictureWithItsText() {
+    std::string text = "<html><head><meta http-equiv=\"Content-Type\" "
+                       "content=\"text/html; charset=windows-1251\"></head><body>\r\n";
+    const std::string line =
+        "<p>Довгий урок про кириличні літери, що займають багато місця.</p>\r\n";
+    // Lines enough for 3 MB once percent-encoded.
+    const auto lineBytes = QUrl::toPercentEncoding(QString::fromStdString(line)).size();
+    for (auto bytes = lineBytes; bytes < 3 * 1024 * 1024; bytes += lineBytes)
+      text += line;
+    text += "</body></html>\r\n";
+    WriteBytes(*dir / "large.htm", W(text));
+    OpenPage(*dir / "large.htm");
+    const auto copies = TemporaryPages();
+
+    prompts->savedFiles = {ChosenFile{*dir / "large", 0}};
+    editor->SavePictureItemClick();
+    QCOMPARE(prompts->said.size(), size_t(1)); // the chooser, and no error
+    const QImage bmp(QString::fromStdString((*dir / "large.Bmp").string()), "BMP");
+    QCOMPARE(bmp.size(), editor->WebBrowser1()->screen()->size());
+    QVERIFY(HasDarkPixels(bmp));
+    QCOMPARE(TemporaryPages(), copies);
+  }
+
+  // A page that does not finish loading for its picture (one of its pictures never comes) is
+  // reported, and no picture is written.
+  void aPageThatDoesNotLoadIsReportedAndNoPictureIsWritten() {
+    const SilentPipe late(*dir / "late.bmp");
+    OpenPage(*dir / "page.htm");
+    CaretAtEndOf("r");
+    editor->Engine().InsertImage("late.bmp");
+    const auto copies = TemporaryPages();
+
+    prompts->savedFiles = {ChosenFile{*dir / "late", 0}};
+    SavePagePicture(editor->Engine(), editor->WebBrowser1(), *prompts, std::chrono::seconds(2));
+    QCOMPARE(prompts->said.size(), size_t(2));
+    QCOMPARE(prompts->said[1],
+             "error: Не вдалося побудувати зображення сторінки \"" + (*dir / "page.htm").string() +
+                 "\".\r\nСторінка не завантажилася за 2 с: вона чекає на зображення чи інший файл, "
+                 "який не надходить.");
+    QVERIFY(!fs::exists(*dir / "late.Bmp"));
+    QCOMPARE(TemporaryPages(), copies);
   }
 };
 

@@ -8,12 +8,16 @@
 #include "widgets/qt_text.h"
 
 #include <QEventLoop>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringEncoder>
 #include <QTimer>
+#include <QWebChannel>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 
 #include <memory>
@@ -191,6 +195,31 @@ const char* const kSerialise = R"(
 })
 )";
 
+// The style at the caret or of the selection, as the editing commands see it.
+const char* const kStyle = "[document.queryCommandState('bold'), "
+                           "document.queryCommandState('italic'), "
+                           "document.queryCommandState('underline')]";
+
+// Runs in every page the editor loads, in a script world of its own that the page's scripts
+// do not see, after the channel's own script: reports the style whenever the selection
+// changes (the caret moved by a key, a click or a script), the text is edited (Undo and Redo
+// too) or a key or the mouse button goes up (Ctrl+B changes the style of what is typed next
+// and nothing else). A report is a short message, sent each time, so that it also corrects
+// a button the user has just toggled.
+const char* const kStyleWatch = R"(
+new QWebChannel(qt.webChannelTransport, function(channel) {
+  var watch = channel.objects.qvStyle;
+  var report = function() {
+    watch.report(document.queryCommandState('bold'), document.queryCommandState('italic'),
+                 document.queryCommandState('underline'));
+  };
+  ['selectionchange', 'input', 'keyup', 'mouseup'].forEach(function(name) {
+    document.addEventListener(name, report, true);
+  });
+  report();
+});
+)";
+
 // The page's text in its own encoding; characters it lacks as "&#N;".
 std::string EncodePage(const QString& text, const QString& charset) {
   const QByteArray utf8 = text.toUtf8();
@@ -216,13 +245,49 @@ std::string EncodePage(const QString& text, const QString& charset) {
 
 } // namespace
 
+// Where the page's style watch reports.
+class StyleReport : public QObject {
+  Q_OBJECT
+public:
+  using QObject::QObject;
+  Q_INVOKABLE void report(bool bold, bool italic, bool underline) {
+    emit reported(bold, italic, underline);
+  }
+
+signals:
+  void reported(bool bold, bool italic, bool underline);
+};
+
 PageEditor::PageEditor(QWebEngineView* browser, Prompts*& prompts)
     : QObject(browser), browser_(browser), prompts_(prompts) {}
+
+void PageEditor::WatchStyle() {
+  auto* report = new StyleReport(this);
+  connect(report, &StyleReport::reported, this, &PageEditor::styleChanged);
+  auto* channel = new QWebChannel(this);
+  channel->registerObject("qvStyle", report);
+  QWebEnginePage* page = browser_->page();
+  page->setWebChannel(channel, QWebEngineScript::ApplicationWorld);
+  // The channel's script comes with Qt WebChannel.
+  QFile api(":/qtwebchannel/qwebchannel.js");
+  if (!api.open(QIODevice::ReadOnly)) {
+    qWarning("The web channel script is missing: the style buttons follow the commands only");
+    return;
+  }
+  QWebEngineScript script;
+  script.setName("qvStyleWatch");
+  script.setInjectionPoint(QWebEngineScript::DocumentReady);
+  script.setWorldId(QWebEngineScript::ApplicationWorld);
+  script.setRunsOnSubFrames(false);
+  script.setSourceCode(QString::fromUtf8(api.readAll()) + kStyleWatch);
+  page->scripts().insert(script);
+}
 
 void PageEditor::Load(const QUrl& url) {
   if (!watching_) {
     // The browser engine starts with the first page, not with the program.
     watching_ = true;
+    WatchStyle();
     connect(browser_->page(), &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo& info) {
               // Only the end of the page last asked for counts: a page it replaced may still
@@ -276,6 +341,8 @@ void PageEditor::ExecuteCommand(const std::string& command, const QVariant& valu
       RunScript(QString(kSelectedObject) + kCommand + "(" +
                 ScriptValue(QString::fromStdString(command)) + ", " + ScriptValue(value) + ")")
           .toString();
+  if (outcome == "refused" || outcome == "done")
+    UpdateStyle();
   if (outcome == "refused") {
     prompts_->Warning(T("Дана команда не підтримується !"));
     if (commandRefused)
@@ -290,6 +357,12 @@ void PageEditor::ExecuteCommand(const std::string& command, const QVariant& valu
   }
   if (outcome != "done")
     throw Error(T("Дана команда не підтримується !"));
+}
+
+void PageEditor::UpdateStyle() {
+  const QVariantList style = RunScript(kStyle).toList();
+  if (style.size() == 3)
+    emit styleChanged(style[0].toBool(), style[1].toBool(), style[2].toBool());
 }
 
 void PageEditor::Undo() {
@@ -429,3 +502,5 @@ bool PageEditor::SaveDocument(const std::filesystem::path& path) {
 }
 
 } // namespace quarbel
+
+#include "wb_edit.moc"

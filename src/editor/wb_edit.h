@@ -41,6 +41,9 @@ public:
   // Runs a named editing command ("Bold", "FontSize") with its value (none, text or number).
   void ExecuteCommand(const std::string& command, const QVariant& value = QVariant());
 
+  // Tells the style at the caret now (styleChanged).
+  void UpdateStyle();
+
   void Undo();
   void Redo();
   void SelectAll();
@@ -91,6 +94,7 @@ public:
 
 private:
   QString Serialise(bool withBase, QString* charset);
+  void WatchStyle();
 
   QWebEngineView* browser_;
   Prompts*& prompts_;
@@ -102,6 +106,9 @@ private:
 signals:
   // `loaded` is false when the page could not be read.
   void documentComplete(bool loaded);
+  // The style at the caret or of the selection: after each command, and whenever the page's
+  // selection changes or its text is edited, by the keyboard, the mouse or a script.
+  void styleChanged(bool bold, bool italic, bool underline);
 };
 
 } // namespace quarbel

@@ -547,6 +547,102 @@ private slots:
     QCOMPARE(ReadFileBytes(*dir / "shot.jpg"), before);
   }
 
+  // The bold, italic and underline buttons show the style at the caret or of the selection,
+  // wherever the caret goes and after each command; a click runs the command, and the button
+  // then shows what the command did.
+  void theStyleButtonsShowTheStyleAtTheCaret_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("styled"); // the id of the styled word
+    QTest::addColumn<QString>("tag");
+    QTest::newRow("bold") << "BoldButton"
+                          << "b"
+                          << "b";
+    QTest::newRow("italic") << "ItalicButton"
+                            << "i"
+                            << "i";
+    QTest::newRow("underline") << "UnderlineButton"
+                               << "u"
+                               << "u";
+  }
+  void theStyleButtonsShowTheStyleAtTheCaret() {
+    QFETCH(QString, button);
+    QFETCH(QString, styled);
+    QFETCH(QString, tag);
+    WriteBytes(*dir / "styles.htm",
+               W("<html><body>\r\n<p id=\"p\">звичайний текст</p>\r\n"
+                 "<p><b id=\"b\">жирний</b> <i id=\"i\">курсив</i> <u id=\"u\">підкреслений</u></p>"
+                 "\r\n<p><img id=\"pic\" src=\"pic.bmp\"></p>\r\n</body></html>\r\n"));
+    OpenPage(*dir / "styles.htm");
+    QToolButton* shown = editor->Button(button.toLatin1());
+    QVERIFY(shown->isCheckable());
+    const auto others = [&] {
+      int checked = 0;
+      for (const char* name : {"BoldButton", "ItalicButton", "UnderlineButton"})
+        checked += name != button && editor->Button(name)->isChecked();
+      return checked;
+    };
+
+    // The caret goes into the styled word and out of it.
+    Js(QString("(function() { var t = document.getElementById('%1').firstChild;"
+               " getSelection().collapse(t, 2); })()")
+           .arg(styled));
+    QTRY_VERIFY(shown->isChecked());
+    QCOMPARE(others(), 0);
+    SelectText("p", 3, 3);
+    QTRY_VERIFY(!shown->isChecked());
+
+    // A click at the caret: the style of what is typed next, shown at once; the next click
+    // takes it off again.
+    shown->click();
+    QVERIFY(shown->isChecked());
+    QCOMPARE(Js(QString("document.queryCommandState('%1')")
+                    .arg(tag == "b"   ? "bold"
+                         : tag == "i" ? "italic"
+                                      : "underline"))
+                 .toBool(),
+             true);
+    shown->click();
+    QVERIFY(!shown->isChecked());
+
+    // The styled word selected, and its style taken off by a click.
+    Js(QString("getSelection().selectAllChildren(document.getElementById('%1'))").arg(styled));
+    QTRY_VERIFY(shown->isChecked());
+    shown->click();
+    QVERIFY(!shown->isChecked());
+    QVERIFY2(!Js("document.body.innerHTML").toString().contains("<" + tag + " "),
+             qPrintable(Js("document.body.innerHTML").toString()));
+    // Undo puts the style back, and the button follows.
+    editor->Button("UndoButton")->click();
+    QTRY_VERIFY(shown->isChecked());
+
+    // A refused command leaves the button as the style is.
+    SelectPicture();
+    QTRY_VERIFY(!shown->isChecked());
+    shown->click();
+    QCOMPARE(prompts->said.back(), std::string("warning: Дана команда не підтримується !"));
+    QVERIFY(!shown->isChecked());
+  }
+
+  // Ctrl+B in the page is followed as the button is: at the caret, where it only sets the
+  // style of what is typed next, and on a selection.
+  void theBoldButtonFollowsCtrlB() {
+    OpenPage(*dir / "page.htm");
+    QToolButton* bold = editor->Button("BoldButton");
+    CaretAtEndOf("p");
+    editor->WebBrowser1()->setFocus();
+    QTest::keyClick(editor->WebBrowser1()->focusProxy(), Qt::Key_B, Qt::ControlModifier);
+    QTRY_VERIFY(bold->isChecked());
+    QTest::keyClicks(editor->WebBrowser1()->focusProxy(), "x");
+    QTRY_COMPARE(Html("p"), QString("Привіт світ<b>x</b>"));
+    QTest::keyClick(editor->WebBrowser1()->focusProxy(), Qt::Key_B, Qt::ControlModifier);
+    QTRY_VERIFY(!bold->isChecked());
+
+    SelectText("p", 0, 6);
+    QTest::keyClick(editor->WebBrowser1()->focusProxy(), Qt::Key_B, Qt::ControlModifier);
+    QTRY_VERIFY(Html("p").startsWith("<b>Привіт</b>"));
+    QTRY_VERIFY(bold->isChecked());
+  }
+
   // The page's text reaches the picture's view through a file: a page that would pass 2 MB
   // once percent-encoded still comes out with its text, and the copy is removed.
   void aLargePageMakesAPictureWithItsText() {

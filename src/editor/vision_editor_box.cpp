@@ -125,6 +125,7 @@ EditorWindow::EditorWindow(QWidget* parent, Prompts*& prompts)
   createUrlBox_ = new CreateLinkWindow(this, *engine_, prompts_);
 
   connect(engine_, &PageEditor::documentComplete, this, &EditorWindow::DocumentComplete);
+  connect(engine_, &PageEditor::styleChanged, this, &EditorWindow::ShowStyle);
   BuildShortcuts();
   EnableCommands(false);
 }
@@ -306,6 +307,10 @@ QWidget* EditorWindow::BuildPager() {
   });
   QGroupBox* fontFormat = group(format, "FormatFontToolBar", QStringLiteral("Формат шрифту"));
   AddEngineButtons(fontFormat, kFontFormatButtons, button, engine);
+  // The style buttons show the style at the caret; a click still runs the command, and the
+  // state comes from the page after it.
+  for (const EngineButton& b : kFontFormatButtons)
+    Button(b.name)->setCheckable(true);
   QGroupBox* paragraph = group(format, "ParagraphToolBar", QStringLiteral("Абзац"));
   AddEngineButtons(paragraph, kParagraphButtons, button, engine);
   format->addStretch();
@@ -447,6 +452,12 @@ void EditorWindow::Run(const std::function<void()>& command) {
   RunCommand(*prompts_, command);
 }
 
+void EditorWindow::ShowStyle(bool bold, bool italic, bool underline) {
+  Button("BoldButton")->setChecked(bold);
+  Button("ItalicButton")->setChecked(italic);
+  Button("UnderlineButton")->setChecked(underline);
+}
+
 void EditorWindow::EnableCommands(bool on) {
   for (QWidget* widget : commandGroups_)
     widget->setEnabled(on);
@@ -483,6 +494,7 @@ void EditorWindow::DocumentComplete(bool loaded) {
   engine_->SetDesignMode(true);
   documentLoaded_ = true;
   EnableCommands(true);
+  engine_->UpdateStyle();
 }
 
 void EditorWindow::OpenButtonClick() {
@@ -632,6 +644,7 @@ void EditorWindow::FormClose() {
   fontSelector_->setCurrentIndex(-1);
   sizeSelector_->setCurrentIndex(-1);
   colourSelector_->SetColour({0, 0, 0});
+  ShowStyle(false, false, false);
   pager_->setCurrentIndex(0);
   status_->setText(Q(ZoomStatus(1.0)));
   findBar_->hide();

@@ -86,6 +86,8 @@ private:
   void BuildShortcuts();
   void DocumentComplete(bool loaded);
   void EnableCommands(bool on);
+  // Checks the bold, italic and underline buttons as the style at the caret is.
+  void ShowStyle(bool bold, bool italic, bool underline);
   void FormClose();
   // Runs a command; an error goes to the error report and the window stays usable.
   void Run(const std::function<void()>& command);

@@ -8,12 +8,16 @@
 #include "widgets/qt_text.h"
 
 #include <QEventLoop>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringEncoder>
 #include <QTimer>
+#include <QWebChannel>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 
 #include <memory>
@@ -66,8 +70,16 @@ const char* const kCommand = R"(
 })
 )";
 
-// Pastes a fragment over the selection exactly as it is written: the browser's own paste
-// would rewrite some of it (<sub> into a styled span). The caret ends after the fragment.
+// Pastes a fragment over the selection through the browser's own insert command, so that it
+// is one step of the page's undo history, and leaves the caret after the fragment.
+//
+// The command splits the paragraph at the caret, puts the fragment between the halves and
+// joins them again; on the way back a fragment that is one <sub> or <sup> comes out as a
+// styled span. Where the caret's block is the editable root the command inserts in place, so
+// for a fragment without blocks of its own that block is made the editable root while the
+// command runs (the body is made non-editable meanwhile), and both get their own attributes
+// back at once. A fragment with blocks (a horizontal line) splits the paragraph as the
+// browser does it.
 const char* const kPaste = R"(
 (function(html) {
   if (qvSelectedObject()) return 'object';
@@ -79,28 +91,81 @@ const char* const kPaste = R"(
     s.addRange(end);
   }
   var r = s.getRangeAt(0);
-  var fragment = r.createContextualFragment(html);
-  var last = fragment.lastChild;
-  r.deleteContents();
-  r.insertNode(fragment);
-  if (last) {
-    r.setStartAfter(last);
-    r.collapse(true);
-    s.removeAllRanges();
-    s.addRange(r);
+  var parsed = document.createElement('template');
+  parsed.innerHTML = html;
+  // A lone text would be put into a link that ends at the caret; in a span it goes beside
+  // the link, as markup does, and the command drops the span, which says nothing.
+  var markup = parsed.content.querySelector('*') ? html : '<span>' + html + '</span>';
+  var around = [];
+  for (var n = r.startContainer; n; n = n.parentNode) around.push(n);
+
+  var root = null, body = document.body;
+  if (body && body !== r.commonAncestorContainer && body.contains(r.commonAncestorContainer) &&
+      !parsed.content.querySelector('address,article,aside,blockquote,center,dd,div,dl,dt,' +
+      'fieldset,figure,footer,form,h1,h2,h3,h4,h5,h6,header,hr,li,main,nav,ol,p,pre,section,' +
+      'table,ul')) {
+    for (var b = r.commonAncestorContainer; b !== body; b = b.parentNode) {
+      if (b.nodeType !== 1) continue;
+      var display = getComputedStyle(b).display;
+      if (display !== 'contents' && !/^inline/.test(display)) { root = b; break; }
+    }
+  }
+  var held = [];
+  function hold(element, value) {
+    held.push([element, element.getAttribute('contenteditable')]);
+    element.setAttribute('contenteditable', value);
+  }
+  var inserted;
+  try {
+    if (root) {
+      hold(body, 'false');
+      hold(root, 'true');
+    }
+    inserted = document.execCommand('insertHTML', false, markup);
+  } finally {
+    for (var i = held.length - 1; i >= 0; --i) {
+      if (held[i][1] === null) held[i][0].removeAttribute('contenteditable');
+      else held[i][0].setAttribute('contenteditable', held[i][1]);
+    }
+  }
+  if (!inserted) return 'failed';
+
+  // The command leaves the caret at the end of the fragment's last text, inside its <sub> or
+  // link: it goes after the fragment's last node, where the next insert belongs.
+  if (s.rangeCount === 1 && s.isCollapsed) {
+    var c = s.getRangeAt(0), node = c.endContainer, after = null;
+    var atEnd = c.endOffset === (node.nodeType === 3 ? node.length : node.childNodes.length);
+    while (atEnd && node.parentNode && around.indexOf(node) < 0) {
+      after = node;
+      atEnd = node === node.parentNode.lastChild;
+      node = node.parentNode;
+    }
+    if (after) {
+      c.setStartAfter(after);
+      c.collapse(true);
+      s.removeAllRanges();
+      s.addRange(c);
+    }
   }
   return 'done';
 })
 )";
 
+// The page as edited, without the editor's zoom. With `withBase` the head starts with a
+// <base> of the page's own base address, so that the text loaded from another place still
+// finds the page's pictures and styles where they are.
 const char* const kSerialise = R"(
-(function() {
+(function(withBase) {
   var b = document.body, zoom = null;
   if (b && window.qvZoomed) {
     zoom = b.style.zoom;
     if (window.qvBodyStyle === null) b.removeAttribute('style');
     else b.setAttribute('style', window.qvBodyStyle);
   }
+  var startTag = function(e) {
+    var t = e.cloneNode(false).outerHTML;
+    return t.slice(0, t.lastIndexOf('</'));
+  };
   var out = '';
   for (var n = document.firstChild; n; n = n.nextSibling) {
     if (n.nodeType === 10) {
@@ -111,12 +176,48 @@ const char* const kSerialise = R"(
     } else if (n.nodeType === 8) {
       out += '<!--' + n.data + '-->\r\n';
     } else if (n.nodeType === 1) {
-      out += n.outerHTML;
+      var text = n.outerHTML;
+      var head = n.firstElementChild;
+      if (withBase && head && head.nodeName === 'HEAD') {
+        var headTag = startTag(head), at = text.indexOf(headTag);
+        if (at >= 0) {
+          var base = document.createElement('base');
+          base.setAttribute('href', document.baseURI);
+          at += headTag.length;
+          text = text.slice(0, at) + base.outerHTML + text.slice(at);
+        }
+      }
+      out += text;
     }
   }
   if (zoom !== null) b.style.zoom = zoom;
   return [document.characterSet, out];
-})()
+})
+)";
+
+// The style at the caret or of the selection, as the editing commands see it.
+const char* const kStyle = "[document.queryCommandState('bold'), "
+                           "document.queryCommandState('italic'), "
+                           "document.queryCommandState('underline')]";
+
+// Runs in every page the editor loads, in a script world of its own that the page's scripts
+// do not see, after the channel's own script: reports the style whenever the selection
+// changes (the caret moved by a key, a click or a script), the text is edited (Undo and Redo
+// too) or a key or the mouse button goes up (Ctrl+B changes the style of what is typed next
+// and nothing else). A report is a short message, sent each time, so that it also corrects
+// a button the user has just toggled.
+const char* const kStyleWatch = R"(
+new QWebChannel(qt.webChannelTransport, function(channel) {
+  var watch = channel.objects.qvStyle;
+  var report = function() {
+    watch.report(document.queryCommandState('bold'), document.queryCommandState('italic'),
+                 document.queryCommandState('underline'));
+  };
+  ['selectionchange', 'input', 'keyup', 'mouseup'].forEach(function(name) {
+    document.addEventListener(name, report, true);
+  });
+  report();
+});
 )";
 
 // The page's text in its own encoding; characters it lacks as "&#N;".
@@ -144,13 +245,49 @@ std::string EncodePage(const QString& text, const QString& charset) {
 
 } // namespace
 
+// Where the page's style watch reports.
+class StyleReport : public QObject {
+  Q_OBJECT
+public:
+  using QObject::QObject;
+  Q_INVOKABLE void report(bool bold, bool italic, bool underline) {
+    emit reported(bold, italic, underline);
+  }
+
+signals:
+  void reported(bool bold, bool italic, bool underline);
+};
+
 PageEditor::PageEditor(QWebEngineView* browser, Prompts*& prompts)
     : QObject(browser), browser_(browser), prompts_(prompts) {}
+
+void PageEditor::WatchStyle() {
+  auto* report = new StyleReport(this);
+  connect(report, &StyleReport::reported, this, &PageEditor::styleChanged);
+  auto* channel = new QWebChannel(this);
+  channel->registerObject("qvStyle", report);
+  QWebEnginePage* page = browser_->page();
+  page->setWebChannel(channel, QWebEngineScript::ApplicationWorld);
+  // The channel's script comes with Qt WebChannel.
+  QFile api(":/qtwebchannel/qwebchannel.js");
+  if (!api.open(QIODevice::ReadOnly)) {
+    qWarning("The web channel script is missing: the style buttons follow the commands only");
+    return;
+  }
+  QWebEngineScript script;
+  script.setName("qvStyleWatch");
+  script.setInjectionPoint(QWebEngineScript::DocumentReady);
+  script.setWorldId(QWebEngineScript::ApplicationWorld);
+  script.setRunsOnSubFrames(false);
+  script.setSourceCode(QString::fromUtf8(api.readAll()) + kStyleWatch);
+  page->scripts().insert(script);
+}
 
 void PageEditor::Load(const QUrl& url) {
   if (!watching_) {
     // The browser engine starts with the first page, not with the program.
     watching_ = true;
+    WatchStyle();
     connect(browser_->page(), &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo& info) {
               // Only the end of the page last asked for counts: a page it replaced may still
@@ -204,6 +341,8 @@ void PageEditor::ExecuteCommand(const std::string& command, const QVariant& valu
       RunScript(QString(kSelectedObject) + kCommand + "(" +
                 ScriptValue(QString::fromStdString(command)) + ", " + ScriptValue(value) + ")")
           .toString();
+  if (outcome == "refused" || outcome == "done")
+    UpdateStyle();
   if (outcome == "refused") {
     prompts_->Warning(T("Дана команда не підтримується !"));
     if (commandRefused)
@@ -218,6 +357,12 @@ void PageEditor::ExecuteCommand(const std::string& command, const QVariant& valu
   }
   if (outcome != "done")
     throw Error(T("Дана команда не підтримується !"));
+}
+
+void PageEditor::UpdateStyle() {
+  const QVariantList style = RunScript(kStyle).toList();
+  if (style.size() == 3)
+    emit styleChanged(style[0].toBool(), style[1].toBool(), style[2].toBool());
 }
 
 void PageEditor::Undo() {
@@ -327,7 +472,16 @@ void PageEditor::WaitAndFocus() {
 }
 
 QString PageEditor::PageText(QString* charset) {
-  const QVariantList page = RunScript(kSerialise).toList();
+  return Serialise(false, charset);
+}
+
+QString PageEditor::PageTextWithBase() {
+  return Serialise(true, nullptr);
+}
+
+QString PageEditor::Serialise(bool withBase, QString* charset) {
+  const QVariantList page =
+      RunScript(QString(kSerialise) + (withBase ? "(true)" : "(false)")).toList();
   if (page.size() != 2)
     throw Error(T("Відбулася помилка при збережені !"));
   if (charset)
@@ -348,3 +502,5 @@ bool PageEditor::SaveDocument(const std::filesystem::path& path) {
 }
 
 } // namespace quarbel
+
+#include "wb_edit.moc"

@@ -35,11 +35,14 @@ public:
   // to). A page asked for later supersedes one still loading.
   void Load(const QUrl& url);
   void SetDesignMode(bool on);
-  // Replaces the selection with the fragment, leaving the caret after it. Throws Error when
-  // an object is selected.
+  // Replaces the selection with the fragment as one step of the page's undo history, leaving
+  // the caret after it. Throws Error when an object is selected.
   void InsertHTML(const QString& html);
   // Runs a named editing command ("Bold", "FontSize") with its value (none, text or number).
   void ExecuteCommand(const std::string& command, const QVariant& value = QVariant());
+
+  // Tells the style at the caret now (styleChanged).
+  void UpdateStyle();
 
   void Undo();
   void Redo();
@@ -80,6 +83,9 @@ public:
 
   // The page's markup as edited (without the editor's zoom) and its character encoding.
   QString PageText(QString* charset = nullptr);
+  // The same markup with a <base> of the page's own address first in its head: loaded from
+  // a file elsewhere, it shows the page's pictures as the page does.
+  QString PageTextWithBase();
 
   bool Loading() const { return loading_; }
   const QUrl& RequestedUrl() const { return requested_; }
@@ -87,6 +93,9 @@ public:
   QVariant RunScript(const QString& script);
 
 private:
+  QString Serialise(bool withBase, QString* charset);
+  void WatchStyle();
+
   QWebEngineView* browser_;
   Prompts*& prompts_;
   FontChoice lastFont_;
@@ -97,6 +106,9 @@ private:
 signals:
   // `loaded` is false when the page could not be read.
   void documentComplete(bool loaded);
+  // The style at the caret or of the selection: after each command, and whenever the page's
+  // selection changes or its text is edited, by the keyboard, the mouse or a script.
+  void styleChanged(bool bold, bool italic, bool underline);
 };
 
 } // namespace quarbel

@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "editor/insert_dialogs.h"
+#include "editor/page_picture.h"
 #include "editor/wb_edit.h"
 #include "support/scripted_prompts.h"
 #include "support/test_support.h"
@@ -26,6 +27,13 @@
 #include <QWebEngineView>
 #include <QtTest/QtTest>
 
+#include <set>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 using namespace quarbel;
@@ -41,6 +49,104 @@ std::string Page() {
            "<p id=\"q\"><img id=\"pic\" src=\"pic.bmp\" width=\"20\" height=\"20\"></p>\r\n"
            "<p id=\"r\">кінець</p>\r\n"
            "</body>\r\n</html>\r\n");
+}
+
+// One insertion through the insert windows, as the user makes it, and the markup it leaves
+// after the text typed before it ("xyz" at the end of the first paragraph, whose "</p>" the
+// markup includes). "|" marks where the caret is left.
+struct Insertion {
+  const char* name;
+  void (*insert)(EditorWindow& editor);
+  const char* markup;
+};
+
+void TriggerInsertItem(EditorWindow& editor, const char* item) {
+  editor.Menu("InsertMenu")->findChild<QAction*>(item)->trigger();
+}
+
+const Insertion kInsertions[] = {
+    {"link with a bold name",
+     [](EditorWindow& e) {
+       TriggerInsertItem(e, "IURLItem");
+       e.IURLBox()->NameEdit()->setText("<b>Сайт</b>");
+       e.IURLBox()->URLEdit()->setText("http://example.org/");
+       e.IURLBox()->IURLButtonClick();
+     },
+     "xyz<a href=\"http://example.org/\"><b>Сайт</b></a>|</p>"},
+    {"link made with nothing selected",
+     [](EditorWindow& e) {
+       e.Button("CreateLinkButton")->click();
+       e.CreateURLBox()->URLEdit()->setText("page3.html");
+       e.CreateURLBox()->IIndexButtonClick();
+     },
+     "xyz<a href=\"page3.html\">page3.html</a>|</p>"},
+    {"picture",
+     [](EditorWindow& e) {
+       TriggerInsertItem(e, "IImageItem");
+       e.IImageBox()->ImageEdit()->setText("pic.bmp");
+       e.IImageBox()->IImageButtonClick();
+     },
+     "xyz<img src=\"pic.bmp\">|</p>"},
+    {"subscript",
+     [](EditorWindow& e) {
+       TriggerInsertItem(e, "ILIndexItem");
+       e.IIndexBox()->IndexEdit()->setText("2");
+       e.IIndexBox()->IIndexButtonClick();
+     },
+     "xyz<sub>2</sub>|</p>"},
+    {"superscript",
+     [](EditorWindow& e) {
+       TriggerInsertItem(e, "IUIndexItem");
+       e.IIndexBox()->IndexEdit()->setText("中");
+       e.IIndexBox()->IIndexButtonClick();
+     },
+     "xyz<sup>中</sup>|</p>"},
+    {"copyright sign", [](EditorWindow& e) { e.ISymbolBox()->Button("CButton")->click(); },
+     "xyz©|</p>"},
+    {"registered sign", [](EditorWindow& e) { e.ISymbolBox()->Button("RButton")->click(); },
+     "xyz®|</p>"},
+    {"trade mark sign", [](EditorWindow& e) { e.ISymbolBox()->Button("TMButton")->click(); },
+     "xyz™|</p>"},
+    // A line is a block: it goes after the paragraph, not inside it.
+    {"horizontal line", [](EditorWindow& e) { e.ISymbolBox()->Button("HLButton")->click(); },
+     "xyz</p><hr>|"},
+};
+
+// The page copies the picture export leaves in the temporary folder.
+std::set<fs::path> TemporaryPages() {
+  std::set<fs::path> pages;
+  for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
+    if (entry.path().filename().string().starts_with("quarbel-page-"))
+      pages.insert(entry.path());
+  return pages;
+}
+
+// A named pipe nobody writes to: the browser waits on it as on a picture that never comes.
+// At the end a writer comes and goes, and the readers see its end.
+class SilentPipe {
+public:
+  explicit SilentPipe(fs::path path) : path_(std::move(path)) {
+    if (::mkfifo(path_.c_str(), 0600) != 0)
+      throw std::runtime_error("cannot make the pipe " + path_.string());
+  }
+  ~SilentPipe() {
+    for (int i = 0, fd; i < 50 && (fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK)) >= 0; ++i) {
+      ::close(fd);
+      QTest::qWait(50);
+    }
+  }
+
+private:
+  fs::path path_;
+};
+
+// Whether the picture has text on it: pixels near black.
+bool HasDarkPixels(const QImage& image) {
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qGray(image.pixel(x, y)) < 80)
+        return true;
+  return false;
 }
 
 class EditorWindowTest : public QObject {
@@ -76,6 +182,7 @@ private:
        " r.selectNode(document.getElementById('pic'));"
        " var s = window.getSelection(); s.removeAllRanges(); s.addRange(r); })()");
   }
+  QString Body() { return Js("document.body.innerHTML").toString(); }
   void OpenPage(const fs::path& page) {
     prompts->files = {page};
     editor->OpenButtonClick();
@@ -266,6 +373,41 @@ private slots:
     QCOMPARE(prompts->said.back(), std::string("warning: Дана команда не підтримується !"));
   }
 
+  // Each insertion is one step of the page's own undo history: Undo takes back exactly the
+  // insertion and keeps what was typed before it; Redo puts it back.
+  void anInsertionIsOneStepOfUndo_data() {
+    QTest::addColumn<int>("kind");
+    for (int i = 0; i < int(std::size(kInsertions)); ++i)
+      QTest::newRow(kInsertions[i].name) << i;
+  }
+  void anInsertionIsOneStepOfUndo() {
+    QFETCH(int, kind);
+    const Insertion& insertion = kInsertions[kind];
+    OpenPage(*dir / "page.htm");
+    CaretAtEndOf("p");
+    editor->WebBrowser1()->setFocus();
+    QTest::keyClicks(editor->WebBrowser1()->focusProxy(), "xyz");
+    QTRY_COMPARE(Html("p"), QString("Привіт світxyz"));
+    const QString typed = Body();
+    const auto typedAnd = [&typed, &insertion](const QString& atCaret) {
+      return QString(typed).replace("xyz</p>", QString(insertion.markup).replace("|", atCaret));
+    };
+
+    insertion.insert(*editor);
+    QCOMPARE(Body(), typedAnd(""));
+    QVERIFY(prompts->said.empty());
+    // The caret is after the fragment: what comes next follows it.
+    editor->Engine().InsertHTML("!");
+    QCOMPARE(Body(), typedAnd("!"));
+
+    editor->Button("UndoButton")->click();
+    QTRY_COMPARE(Body(), typedAnd(""));
+    editor->Button("UndoButton")->click();
+    QTRY_COMPARE(Body(), typed);
+    editor->Button("RedoButton")->click();
+    QTRY_COMPARE(Body(), typedAnd(""));
+  }
+
   void savesThePageInItsOwnEncoding() {
     OpenPage(*dir / "page.htm");
     SelectText("p", 0, 6);
@@ -403,6 +545,147 @@ private slots:
     QCOMPARE(prompts->said[1],
              std::string("question: Даний файл вже існує, бажаєте замінити його ?"));
     QCOMPARE(ReadFileBytes(*dir / "shot.jpg"), before);
+  }
+
+  // The bold, italic and underline buttons show the style at the caret or of the selection,
+  // wherever the caret goes and after each command; a click runs the command, and the button
+  // then shows what the command did.
+  void theStyleButtonsShowTheStyleAtTheCaret_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("styled"); // the id of the styled word
+    QTest::addColumn<QString>("tag");
+    QTest::newRow("bold") << "BoldButton"
+                          << "b"
+                          << "b";
+    QTest::newRow("italic") << "ItalicButton"
+                            << "i"
+                            << "i";
+    QTest::newRow("underline") << "UnderlineButton"
+                               << "u"
+                               << "u";
+  }
+  void theStyleButtonsShowTheStyleAtTheCaret() {
+    QFETCH(QString, button);
+    QFETCH(QString, styled);
+    QFETCH(QString, tag);
+    WriteBytes(*dir / "styles.htm",
+               W("<html><body>\r\n<p id=\"p\">звичайний текст</p>\r\n"
+                 "<p><b id=\"b\">жирний</b> <i id=\"i\">курсив</i> <u id=\"u\">підкреслений</u></p>"
+                 "\r\n<p><img id=\"pic\" src=\"pic.bmp\"></p>\r\n</body></html>\r\n"));
+    OpenPage(*dir / "styles.htm");
+    QToolButton* shown = editor->Button(button.toLatin1());
+    QVERIFY(shown->isCheckable());
+    const auto others = [&] {
+      int checked = 0;
+      for (const char* name : {"BoldButton", "ItalicButton", "UnderlineButton"})
+        checked += name != button && editor->Button(name)->isChecked();
+      return checked;
+    };
+
+    // The caret goes into the styled word and out of it.
+    Js(QString("(function() { var t = document.getElementById('%1').firstChild;"
+               " getSelection().collapse(t, 2); })()")
+           .arg(styled));
+    QTRY_VERIFY(shown->isChecked());
+    QCOMPARE(others(), 0);
+    SelectText("p", 3, 3);
+    QTRY_VERIFY(!shown->isChecked());
+
+    // A click at the caret: the style of what is typed next, shown at once; the next click
+    // takes it off again.
+    shown->click();
+    QVERIFY(shown->isChecked());
+    QCOMPARE(Js(QString("document.queryCommandState('%1')")
+                    .arg(tag == "b"   ? "bold"
+                         : tag == "i" ? "italic"
+                                      : "underline"))
+                 .toBool(),
+             true);
+    shown->click();
+    QVERIFY(!shown->isChecked());
+
+    // The styled word selected, and its style taken off by a click.
+    Js(QString("getSelection().selectAllChildren(document.getElementById('%1'))").arg(styled));
+    QTRY_VERIFY(shown->isChecked());
+    shown->click();
+    QVERIFY(!shown->isChecked());
+    QVERIFY2(!Js("document.body.innerHTML").toString().contains("<" + tag + " "),
+             qPrintable(Js("document.body.innerHTML").toString()));
+    // Undo puts the style back, and the button follows.
+    editor->Button("UndoButton")->click();
+    QTRY_VERIFY(shown->isChecked());
+
+    // A refused command leaves the button as the style is.
+    SelectPicture();
+    QTRY_VERIFY(!shown->isChecked());
+    shown->click();
+    QCOMPARE(prompts->said.back(), std::string("warning: Дана команда не підтримується !"));
+    QVERIFY(!shown->isChecked());
+  }
+
+  // Ctrl+B in the page is followed as the button is: at the caret, where it only sets the
+  // style of what is typed next, and on a selection.
+  void theBoldButtonFollowsCtrlB() {
+    OpenPage(*dir / "page.htm");
+    QToolButton* bold = editor->Button("BoldButton");
+    CaretAtEndOf("p");
+    editor->WebBrowser1()->setFocus();
+    QTest::keyClick(editor->WebBrowser1()->focusProxy(), Qt::Key_B, Qt::ControlModifier);
+    QTRY_VERIFY(bold->isChecked());
+    QTest::keyClicks(editor->WebBrowser1()->focusProxy(), "x");
+    QTRY_COMPARE(Html("p"), QString("Привіт світ<b>x</b>"));
+    QTest::keyClick(editor->WebBrowser1()->focusProxy(), Qt::Key_B, Qt::ControlModifier);
+    QTRY_VERIFY(!bold->isChecked());
+
+    SelectText("p", 0, 6);
+    QTest::keyClick(editor->WebBrowser1()->focusProxy(), Qt::Key_B, Qt::ControlModifier);
+    QTRY_VERIFY(Html("p").startsWith("<b>Привіт</b>"));
+    QTRY_VERIFY(bold->isChecked());
+  }
+
+  // The page's text reaches the picture's view through a file: a page that would pass 2 MB
+  // once percent-encoded still comes out with its text, and the copy is removed.
+  void aLargePageMakesAPictureWithItsText() {
+    std::string text = "<html><head><meta http-equiv=\"Content-Type\" "
+                       "content=\"text/html; charset=windows-1251\"></head><body>\r\n";
+    const std::string line =
+        "<p>Довгий урок про кириличні літери, що займають багато місця.</p>\r\n";
+    // Lines enough for 3 MB once percent-encoded.
+    const auto lineBytes = QUrl::toPercentEncoding(QString::fromStdString(line)).size();
+    for (auto bytes = lineBytes; bytes < 3 * 1024 * 1024; bytes += lineBytes)
+      text += line;
+    text += "</body></html>\r\n";
+    WriteBytes(*dir / "large.htm", W(text));
+    OpenPage(*dir / "large.htm");
+    const auto copies = TemporaryPages();
+
+    prompts->savedFiles = {ChosenFile{*dir / "large", 0}};
+    editor->SavePictureItemClick();
+    QCOMPARE(prompts->said.size(), size_t(1)); // the chooser, and no error
+    const QImage bmp(QString::fromStdString((*dir / "large.Bmp").string()), "BMP");
+    QCOMPARE(bmp.size(), editor->WebBrowser1()->screen()->size());
+    QVERIFY(HasDarkPixels(bmp));
+    QCOMPARE(TemporaryPages(), copies);
+  }
+
+  // A page that does not finish loading for its picture (one of its pictures never comes) is
+  // reported, and no picture is written.
+  void aPageThatDoesNotLoadIsReportedAndNoPictureIsWritten() {
+    const SilentPipe late(*dir / "late.bmp");
+    OpenPage(*dir / "page.htm");
+    CaretAtEndOf("r");
+    editor->Engine().InsertImage("late.bmp");
+    const auto copies = TemporaryPages();
+
+    prompts->savedFiles = {ChosenFile{*dir / "late", 0}};
+    SavePagePicture(editor->Engine(), editor->WebBrowser1(), *prompts, std::chrono::seconds(2));
+    QCOMPARE(prompts->said.size(), size_t(2));
+    QCOMPARE(prompts->said[1],
+             "error: Не вдалося побудувати зображення сторінки \"" + (*dir / "page.htm").string() +
+                 "\".\r\nСторінка не завантажилася за 2 с: вона чекає на зображення чи інший файл, "
+                 "який не надходить.");
+    QVERIFY(!fs::exists(*dir / "late.Bmp"));
+    QCOMPARE(TemporaryPages(), copies);
   }
 };
 

@@ -10,6 +10,7 @@
 #include "text/error.h"
 #include "text/file_bytes.h"
 #include "text/paths.h"
+#include "widgets/picture_fitting.h"
 #include "widgets/qt_prompts.h"
 
 #include <QBuffer>
@@ -30,18 +31,6 @@ namespace {
 
 const char* const kPictureFilters = "Bitmaps (*.BMP *.bmp);;GIF Image (*.GIF *.gif);;"
                                     "JPG Image (*.JPG *.jpg);;JPEG Image (*.JPEG *.jpeg)";
-
-RgbImage RgbOf(const QImage& image) {
-  const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-  RgbImage out;
-  out.width = rgb.width();
-  out.height = rgb.height();
-  out.pixels.resize(static_cast<size_t>(out.width) * out.height * 3);
-  for (int y = 0; y < out.height; ++y)
-    std::memcpy(out.pixels.data() + static_cast<size_t>(y) * out.width * 3, rgb.constScanLine(y),
-                static_cast<size_t>(out.width) * 3);
-  return out;
-}
 
 // Runs the event loop for `ms` milliseconds.
 void Pause(int ms) {
@@ -154,9 +143,9 @@ void WritePagePicture(const QImage& image, const std::filesystem::path& path, in
       throw Error(Cp1251FromUtf8("Не вдалося записати зображення BMP"));
     bytes.assign(bmp.constData(), static_cast<size_t>(bmp.size()));
   } else if (type == 2) {
-    bytes = EncodeGif(QuantiseColours(RgbOf(image)));
+    bytes = EncodeGif(QuantiseColours(RgbImageOf(image)));
   } else {
-    bytes = EncodeJpeg(RgbOf(image), 90);
+    bytes = EncodeJpeg(RgbImageOf(image), 90);
   }
   WriteFileBytes(path, bytes);
 }

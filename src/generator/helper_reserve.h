@@ -34,12 +34,16 @@ public:
   Factory TakingFirst(Factory factory);
 
 private:
+  void Starter();
+
   Factory factory_;
   std::mutex mutex_;
-  std::condition_variable started_;
+  std::condition_variable changed_;
   std::unique_ptr<WordProcessor> word_;
-  bool starting_ = false;
-  bool ready_ = false;
+  bool held_ = false;     // wanted since the last Release or Take
+  bool starting_ = false; // a start is asked for or under way
+  bool ready_ = false;    // word_ has started
+  bool closing_ = false;
   std::thread starter_;
 };
 

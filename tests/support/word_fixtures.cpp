@@ -199,6 +199,16 @@ std::string MakeDocx(const WordFixture& fixture) {
                       std::string(kDeletedText) + "</w:delText></w:r></w:del>");
   if (!fixture.extraText.empty())
     body += Paragraph(Run(fixture.extraText));
+  for (int i = 0; i < fixture.bodyParagraphs; ++i)
+    body += Paragraph(Run("Абзац " + std::to_string(i + 1) + ". ") +
+                      Run("Закон збереження енергії", "<w:b/>") +
+                      Run(" стверджує, що повна енергія замкненої системи не змінюється з "
+                          "часом. Енергія не виникає з нічого і не зникає безслідно, вона лише "
+                          "переходить з однієї форми в іншу: механічна стає тепловою, теплова — "
+                          "електричною, а електрична — світловою. ") +
+                      Run("Приклад:", "<w:i/>") +
+                      Run(" тіло масою 2 кг падає з висоти 5 м; його потенціальна енергія "
+                          "перетворюється на кінетичну, а після удару — на теплову."));
   body += Heading(h[1], 11, bookmarks);
   for (const char* item :
        {"Знати основні поняття", "Вміти розв'язувати задачі", "Проводити досліди"})

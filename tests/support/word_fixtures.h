@@ -20,6 +20,7 @@ struct WordFixture {
   bool paragraphBeforeContents = false; // a paragraph ahead of the table of contents
   std::string pictureBytes;             // a PNG shown in the last section; none when empty
   std::string extraText;                // one more paragraph, to tell documents apart
+  int bodyParagraphs = 0;               // paragraphs of lecture text after it (about ten to a page)
   // A title ("Title" style), a subtitle and the table's own title "Зміст" ("TOC Heading").
   bool titleAboveContents = false;
   // A TOC field with \h: entries are hyperlinks to "_Toc" bookmarks. Without it, as older

@@ -2,9 +2,13 @@
 #include "records/record_file.h"
 #include "structure/structure_file.h"
 #include "support/test_support.h"
+#include "support/word_fixtures.h"
 #include "text/file_bytes.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 #include <cstdlib>
 #include <sys/wait.h>
@@ -22,10 +26,10 @@ struct Result {
 
 class ConvertCliTest : public ::testing::Test {
 protected:
-  Result Run(const std::string& arguments) {
-    const std::string command = std::string("'" QUARBEL_PROGRAM_DIR "/quarbel-convert' ") +
-                                arguments + " >'" + (dir / "out.txt").string() + "' 2>'" +
-                                (dir / "err.txt").string() + "' </dev/null";
+  Result Run(const std::string& arguments, const std::string& environment = "") {
+    const std::string command =
+        environment + std::string(" '" QUARBEL_PROGRAM_DIR "/quarbel-convert' ") + arguments +
+        " >'" + (dir / "out.txt").string() + "' 2>'" + (dir / "err.txt").string() + "' </dev/null";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(dir / "out.txt"),
             ReadFileBytes(dir / "err.txt")};
@@ -128,6 +132,8 @@ TEST_F(ConvertCliTest, RefusalsAndUsageErrorsHaveTheirExitCodes) {
   EXPECT_EQ(Run("only-one").code, 2);
   EXPECT_EQ(Run("--memory-limit 12 a b").code, 2);
   EXPECT_EQ(Run("--time-limit x a b").code, 2);
+  EXPECT_EQ(Run("--jobs 0 a b").code, 2);
+  EXPECT_EQ(Run("--cache-size 0 a b").code, 2);
   const Result help = Run("--help");
   EXPECT_EQ(help.code, 0);
   EXPECT_NE(help.out.find("--no-navigation"), std::string::npos);
@@ -136,6 +142,52 @@ TEST_F(ConvertCliTest, RefusalsAndUsageErrorsHaveTheirExitCodes) {
   const Result bad = Run((dir / "bad.QCT").string() + " " + (dir / "book2").string());
   EXPECT_EQ(bad.code, 1);
   EXPECT_NE(bad.err.find("Invalid level (3) for item \"b\""), std::string::npos);
+}
+
+TEST_F(ConvertCliTest, WordPagesAreKeptInTheUsersCacheUnlessToldNot) {
+  std::ifstream png(QUARBEL_PROGRAM_DIR "/Icons/Software/PDF.PNG", std::ios::binary);
+  WordFixture fixture;
+  fixture.pictureBytes.assign(std::istreambuf_iterator<char>(png), {});
+  WriteBytes(dir / "lecture.docx", MakeDocx(fixture));
+  WriteStructureFile(dir / "course.QCT", {{0, Doc("Лекція", dir / "lecture.docx")}});
+  const std::string cache = "XDG_CACHE_HOME='" + (dir / "cache").string() + "'";
+  const fs::path pages = dir / "cache" / "quarbel-vorizareda" / "pages";
+  const auto entries = [&] {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(pages, error), end; !error && it != end; it.increment(error))
+      names.push_back(it->path().filename().string());
+    return names;
+  };
+  const std::string course = (dir / "course.QCT").string() + " ";
+
+  const Result bypassed = Run("--no-cache " + course + (dir / "plain").string(), cache);
+  ASSERT_EQ(bypassed.code, 0) << bypassed.err;
+  EXPECT_TRUE(entries().empty());
+
+  for (const char* jobs : {"1", "2"}) {
+    const Result kept =
+        Run("--jobs " + std::string(jobs) + " " + course + (dir / "book").string(), cache);
+    ASSERT_EQ(kept.code, 0) << kept.err;
+    ASSERT_EQ(entries().size(), 1u);
+    EXPECT_TRUE(entries()[0].ends_with(".page"));
+  }
+  // The kept page makes the same textbook as the word processor itself.
+  for (const char* page : {"page1.html", "menu.html"})
+    EXPECT_EQ(ReadFileBytes(dir / "book" / page), ReadFileBytes(dir / "plain" / page)) << page;
+
+  // A damaged entry is made again; entries beyond the size go, the oldest first.
+  const std::string entry = entries()[0];
+  WriteBytes(pages / entry, std::string(1000, 'x'));
+  WriteBytes(pages / "old.page", std::string(2 << 20, 'o'));
+  fs::last_write_time(pages / "old.page",
+                      fs::file_time_type::clock::now() - std::chrono::hours(24));
+  const Result trimmed = Run("--cache-size 1 " + course + (dir / "book").string(), cache);
+  ASSERT_EQ(trimmed.code, 0) << trimmed.err;
+  EXPECT_EQ(ReadFileBytes(dir / "book" / "page1.html"),
+            ReadFileBytes(dir / "plain" / "page1.html"));
+  EXPECT_EQ(entries(), std::vector<std::string>{entry});
+  EXPECT_GT(fs::file_size(pages / entry), 1000u);
 }
 
 } // namespace

@@ -98,6 +98,35 @@ TEST(ProgramSettings, AnUnwritableFileIsReportedAndNoPictureIsTouched) {
   EXPECT_TRUE(fs::exists(program / "IMG" / "Logo.gif"));
 }
 
+TEST(ProgramSettings, LimitsSetByHandAreReadAndKept) {
+  struct Case {
+    const char* lines;
+    size_t memory;
+    int time, jobs;
+    size_t cache;
+  };
+  const Case cases[] = {
+      {"", 0, 0, 0, 0},
+      {"WordProcessorMemoryMB=2048\r\nDocumentTimeLimit=300\r\nWordProcessorJobs=3\r\n"
+       "PageCacheMB=512",
+       2048, 300, 3, 512},
+      {"WordProcessorJobs=64\r\nPageCacheMB=-5\r\nDocumentTimeLimit=1e3", 0, 0, 16, 0},
+      {"WordProcessorJobs=two\r\nPageCacheMB=99999999999", 0, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    TempDir program;
+    WriteBytes(program / kSettingsFileName, std::string("[Options]\r\n") + c.lines + "\r\n");
+    const ProgramSettings s = RestoreSettings(program.path());
+    EXPECT_EQ(s.wordProcessorMemoryMB, c.memory) << c.lines;
+    EXPECT_EQ(s.documentTimeLimit, c.time) << c.lines;
+    EXPECT_EQ(s.wordProcessorJobs, c.jobs) << c.lines;
+    EXPECT_EQ(s.pageCacheMB, c.cache) << c.lines;
+    // The program never writes them: what the teacher set stays as set.
+    StoreSettings(program.path(), s);
+    EXPECT_NE(ReadFileBytes(program / kSettingsFileName).find(c.lines), std::string::npos);
+  }
+}
+
 TEST(ProgramSettings, TheStylesWindowsChoiceComesBackWithItsIcons) {
   TempDir program;
   ProgramSettings s;

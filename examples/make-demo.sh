@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 demo="$build/demo"
 documents="$demo/documents"
-rm -rf "$documents" "$demo/textbook"
+rm -rf "$documents" "$demo/textbook" "$demo/textbook-modern"
 mkdir -p "$documents"
 
 convert() { # FORMAT SOURCE
@@ -38,4 +38,22 @@ tab=$'\t'
   printf '%s\r\n' "Підсумки [ $documents/summary.pdf ]"
 } | iconv -f UTF-8 -t WINDOWS-1251 > "$demo/Механіка.QCT"
 
+# Both looks of the same course, side by side.
 "$build/program/quarbel-convert" "$demo/Механіка.QCT" "$demo/textbook"
+"$build/program/quarbel-convert" --layout modern "$demo/Механіка.QCT" "$demo/textbook-modern"
+
+# The README's pictures: each look on a laptop and on a phone.
+shots="$here/../docs/screenshots"
+mkdir -p "$shots"
+shot() { # PAGE SIZE NAME [SCRIPT]
+  QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" QTWEBENGINE_DISABLE_SANDBOX=1 \
+    QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}" \
+    "$build/tools/page_shot/quarbel-page-shot" "file://$1" "$2" "$shots/$3.png" "${4:-}"
+}
+shot "$demo/textbook/index.html" 1366x768 classic-1366
+shot "$demo/textbook/index.html" 390x844 classic-390
+shot "$demo/textbook-modern/page1.html" 1366x768 modern-1366
+shot "$demo/textbook-modern/page1.html" 390x844 modern-390
+shot "$demo/textbook-modern/page1.html" 390x844 modern-390-menu \
+  "document.getElementById('menu-button').click()"
+echo "Textbooks: $demo/textbook and $demo/textbook-modern; pictures in docs/screenshots"

@@ -17,8 +17,8 @@ packages=(
   libreofficekit-dev libreoffice-writer
   # page parsing, pictures, compression
   libxml2-dev libgif-dev libjpeg-dev zlib1g-dev zip unzip
-  # the page cache's hashes
-  nettle-dev
+  # the page cache's hashes, and the search of the modern textbook
+  nettle-dev libjs-lunr
   # headless runs of the program
   xvfb xauth x11-utils fonts-dejavu-core
 )

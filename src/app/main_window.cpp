@@ -92,7 +92,7 @@ QVBoxLayout* RecordFileButtons(QWidget* parent, const QString& what, MainWindow*
 
 MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(std::move(programFolder)), qtPrompts_(this),
-      prompts_(&qtPrompts_), commands_(tree_, qtPrompts_), wordJobs_(DefaultWordPageJobs()),
+      prompts_(&qtPrompts_), commands_(tree_, qtPrompts_),
       records_(qtPrompts_, programFolder_ / "Data Base" / "Data Base.QCD") {
   setObjectName("TBox");
   setWindowTitle(QStringLiteral("Quarbel Vorizareda 2.0.0"));
@@ -166,6 +166,7 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
     options.helper = programFolder_ / "quarbel-wordproc";
     return std::make_unique<LibreOfficeWordProcessor>(options);
   };
+  wordJobs_ = DefaultWordPageJobs();
   reserve_ = std::make_unique<HelperReserve>([this] { return wordProcessorFactory_(); });
   view_->setFocus();
 }
@@ -200,6 +201,7 @@ void MainWindow::ApplySettings(const ProgramSettings& settings) {
   parameters->SaveAboutCheckBox()->setChecked(settings.author.save);
   parameters->ApplyInterfaceStyle(QString::fromStdString(settings.style));
   parameters->SetEncoding(settings.encoding);
+  parameters->SetLayout(settings.layout);
   TPageBox()->SetValue(RecordOf(settings.title));
   APageBox()->SetValue(RecordOf(settings.author));
   titleFilled = !settings.title.texts[University].empty();
@@ -222,6 +224,7 @@ ProgramSettings MainWindow::CollectSettings(ProgramSettings settings) const {
   settings.author.save = parametersBox_->SaveAboutCheckBox()->isChecked();
   settings.style = parametersBox_->StylerComboBox()->currentText().toStdString();
   settings.encoding = parametersBox_->Encoding();
+  settings.layout = parametersBox_->Layout();
   settings.look = stylesBox_->KeptLook();
   settings.recentStructures = recent_;
   return settings;
@@ -664,6 +667,7 @@ void MainWindow::ConvertClicked() {
     input.outline = tree_.ToOutline();
     input.programFolder = programFolder_;
     input.encoding = parametersBox_->Encoding();
+    input.layout = parametersBox_->Layout();
     const StyleChoice& style = stylesBox_->Choice();
     input.styleFile = style.styleFile;
     input.menuColour = style.menuColour;

@@ -182,7 +182,7 @@ private:
   QToolButton* titleButton_ = nullptr;
   QToolButton* authorButton_ = nullptr;
   std::function<std::unique_ptr<WordProcessor>()> wordProcessorFactory_;
-  int wordJobs_;
+  int wordJobs_ = 1;
   // Declared after the factory it uses, so it goes first.
   std::unique_ptr<HelperReserve> reserve_;
   std::unique_ptr<PageCache> pageCache_;

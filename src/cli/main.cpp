@@ -34,6 +34,8 @@ const char* const kUsage =
     "Перетворює структуру курсу на електронний посібник у вказаній папці.\n"
     "\n"
     "  --encoding 1251|KOI8|UTF8   кодування сторінок (типово 1251)\n"
+    "  --layout classic|modern     вигляд посібника: класичний (рамки з меню, типово) або\n"
+    "                              сучасний (окремі сторінки для телефонів, з пошуком)\n"
     "  --style ФАЙЛ.css            файл стилю (типово Styles/Default.css папки програми)\n"
     "  --default-style             стиль за замовчуванням із трьома кольорами замість файлу стилю\n"
     "  --menu-color RRGGBB         фон меню (типово f2ffbf); можна й #RRGGBB\n"
@@ -199,6 +201,11 @@ int Run(int argc, char** argv) {
       if (!encoding)
         throw UsageError{"--encoding: очікується 1251, KOI8 або UTF8"};
       input.encoding = *encoding;
+    } else if (arg == "--layout") {
+      const auto layout = ParseTextbookLayout(value());
+      if (!layout)
+        throw UsageError{"--layout: очікується classic або modern"};
+      input.layout = *layout;
     } else if (arg == "--style") {
       input.styleFile = Text1251(fs::absolute(value()).string(), "Шлях до файлу стилю");
     } else if (arg == "--default-style") {

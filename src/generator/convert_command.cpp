@@ -9,6 +9,7 @@
 #include "text/error_text.h"
 #include "text/file_bytes.h"
 #include "text/paths.h"
+#include "text/replace_all.h"
 #include "text/text_case.h"
 
 #include <memory>
@@ -26,14 +27,6 @@ std::string T(const char* utf8) {
 bool IsWordDocumentPath(const std::string& path) {
   const std::string ext = UpperCaseText(ExtensionOf(path));
   return ext == ".DOC" || ext == ".DOCX" || ext == ".RTF";
-}
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-  if (from.empty())
-    return text;
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
-  return text;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "generator/generate_textbook.h"
 
 #include "generator/menu_page.h"
+#include "generator/modern_textbook.h"
 #include "generator/navigation.h"
 #include "generator/page_pictures.h"
 #include "generator/style_sheets.h"
@@ -112,7 +113,8 @@ private:
     const std::string safe = MakeSafeFileName(path);
     if (kind == PageKind::Unlisted)
       return UnlistedPage(page, path);
-    if (kind == PageKind::Video && !playerWritten_) {
+    // The modern look plays videos itself.
+    if (kind == PageKind::Video && !playerWritten_ && input_.layout == TextbookLayout::Classic) {
       playerWritten_ = true;
       folder_.WriteBytes("mediaplayer.swf", EmbeddedFile("mediaplayer.swf"));
       folder_.WriteBytes("swfobject.js", EmbeddedFile("swfobject.js"));
@@ -215,7 +217,10 @@ GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& 
   if (options.cache)
     options.cache->Trim();
   try {
-    WriteTheRest(input, folder, walk.styleSafeName(), pages);
+    if (input.layout == TextbookLayout::Modern)
+      WriteModernTextbook(input, folder, walk.styleSafeName(), pages);
+    else
+      WriteTheRest(input, folder, walk.styleSafeName(), pages);
   } catch (const std::exception&) {
     // The document that ended the walk is the cause the teacher needs to hear of.
     if (!walk.documentError().empty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generator/textbook_layout.h"
 #include "generator/textbook_text.h"
 #include "pictures/icon_picture.h"
 #include "pictures/indexed_image.h"
@@ -31,6 +32,7 @@ struct GenerationInput {
   RecordValue title;      // texts by TitlePageText, logo check box and picture
   bool authorPage = false;
   RecordValue author; // texts by AuthorText, photo check box and picture
+  TextbookLayout layout = TextbookLayout::Classic;
 };
 
 // Where a conversion tells how far it is; also its chance to keep the window alive.

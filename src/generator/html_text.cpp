@@ -138,4 +138,18 @@ std::string ScriptStringText(std::string_view text) {
   return out;
 }
 
+std::string HtmlEscaped(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+    case '&': out += "&amp;"; break;
+    case '<': out += "&lt;"; break;
+    case '>': out += "&gt;"; break;
+    case '"': out += "&quot;"; break;
+    default: out += c;
+    }
+  }
+  return out;
+}
+
 } // namespace quarbel

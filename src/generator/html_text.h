@@ -14,6 +14,9 @@ namespace quarbel {
 // Windows-1251 in and out; a text of plain words comes out byte for byte the same.
 std::string TypedTextAsHtml(std::string_view text);
 
+// Plain text (a file name) as page text: "&", "<", ">" and '"' as their references.
+std::string HtmlEscaped(std::string_view text);
+
 // A file name as the value of a double-quoted attribute: every '"' becomes "&quot;", nothing
 // else changes, so a name cannot end the value and add attributes of its own.
 std::string QuotedAttributeText(std::string_view text);

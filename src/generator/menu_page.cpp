@@ -3,6 +3,7 @@
 #include "generator/html_text.h"
 #include "structure/node_text.h"
 #include "text/cp1251.h"
+#include "text/replace_all.h"
 
 namespace quarbel {
 namespace {
@@ -47,12 +48,6 @@ std::optional<int> NumberAt(const std::string& text, size_t pos) {
   if (end == pos)
     return std::nullopt;
   return value;
-}
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
-  return text;
 }
 
 } // namespace

@@ -33,20 +33,6 @@ Lines Framed(int pageNumber, Lines content, bool withScript = false) {
   return lines;
 }
 
-std::string HtmlEscaped(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-    case '&': out += "&amp;"; break;
-    case '<': out += "&lt;"; break;
-    case '>': out += "&gt;"; break;
-    case '"': out += "&quot;"; break;
-    default: out += c;
-    }
-  }
-  return out;
-}
-
 } // namespace
 
 PageKind PageKindOf(std::string_view documentPath) {

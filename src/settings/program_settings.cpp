@@ -106,6 +106,9 @@ ProgramSettings SettingsFromIni(const IniFile& ini, const fs::path& img) {
   // A value the program does not offer reads as the first one, as the window shows it.
   settings.encoding =
       ParseOutputEncoding(ini.ReadString("Options", "Coding")).value_or(OutputEncoding::Cp1251);
+  // A value the program does not know reads as the classic look, which every version has.
+  settings.layout =
+      ParseTextbookLayout(ini.ReadString("Options", "Layout")).value_or(TextbookLayout::Classic);
   settings.wordProcessorMemoryMB = ReadCount(ini, "WordProcessorMemoryMB");
   settings.documentTimeLimit = static_cast<int>(ReadCount(ini, "DocumentTimeLimit"));
   settings.wordProcessorJobs =
@@ -130,6 +133,7 @@ void PutSettings(IniFile& ini, const ProgramSettings& settings) {
   ini.WriteBool("Options", "SaveAbout", settings.author.save);
   ini.Write("Options", "Style", settings.style);
   ini.Write("Options", "Coding", OutputEncodingName(settings.encoding));
+  ini.Write("Options", "Layout", TextbookLayoutName(settings.layout));
   WritePage(ini, kTitle, settings.title);
   WritePage(ini, kAuthor, settings.author);
   if (settings.look)

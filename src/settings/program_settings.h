@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generator/textbook_layout.h"
 #include "settings/ini_file.h"
 #include "settings/style_choice.h"
 #include "text/output_encoding.h"
@@ -29,6 +30,7 @@ struct ProgramSettings {
   bool movingPanel = true;
   std::string style;                                // the interface style's name
   OutputEncoding encoding = OutputEncoding::Cp1251; // "Coding" in the file
+  TextbookLayout layout = TextbookLayout::Classic;  // "Layout" in the file
   // Limits of the word processor, set by hand in the file ("WordProcessorMemoryMB" and
   // "DocumentTimeLimit" in seconds, section "Options"); 0 for the program's defaults.
   size_t wordProcessorMemoryMB = 0;

@@ -1,6 +1,7 @@
 #include "wordproc/converted_page.h"
 
 #include "text/file_bytes.h"
+#include "text/replace_all.h"
 
 #include <algorithm>
 
@@ -13,12 +14,6 @@ void Empty(const fs::path& folder) {
   std::error_code error;
   fs::remove_all(folder, error);
   fs::create_directories(folder);
-}
-
-std::string ReplaceEvery(std::string text, std::string_view from, std::string_view to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
-  return text;
 }
 
 } // namespace
@@ -52,7 +47,7 @@ ConvertedPage ConvertDocument(WordProcessor& word, const fs::path& document,
 ConvertedPage RenamedForPage(ConvertedPage page, std::string_view pageStem) {
   const std::string from = std::string(kScratchPageStem) + "_html_";
   const std::string to = std::string(pageStem) + "_html_";
-  page.html = ReplaceEvery(std::move(page.html), from, to);
+  page.html = ReplaceAll(std::move(page.html), from, to);
   for (auto& [name, bytes] : page.files) {
     if (name.rfind(from, 0) == 0)
       name = to + name.substr(from.size());

@@ -146,6 +146,7 @@ private slots:
     settings.movingPanel = false;
     settings.style = "Windows XP";
     settings.encoding = OutputEncoding::Utf8;
+    settings.layout = TextbookLayout::Modern;
     settings.title.save = false;
     settings.title.toggle = true;
     settings.title.texts[University] = W("Університет");
@@ -165,6 +166,8 @@ private slots:
     QCOMPARE(back.movingPanel, false);
     QCOMPARE(back.style, settings.style);
     QCOMPARE(back.encoding, OutputEncoding::Utf8);
+    QVERIFY(back.layout == TextbookLayout::Modern);
+    QCOMPARE(box->ParametersBox()->LayoutComboBox()->currentText(), QStringLiteral("Сучасний"));
     QCOMPARE(back.title.save, false);
     QCOMPARE(back.title.toggle, true);
     QCOMPARE(back.author.toggle, false);
@@ -424,6 +427,13 @@ private slots:
     prompts->offers = {true};
     convert->click();
     QCOMPARE(opened, (std::vector<fs::path>{*dir / "book2" / "index.html"}));
+
+    // The look chosen in the parameters window.
+    box->ParametersBox()->SetLayout(TextbookLayout::Modern);
+    prompts->folders = {*dir / "modern"};
+    convert->click();
+    QVERIFY(fs::exists(*dir / "modern" / "assets" / "search.js"));
+    QVERIFY(!fs::exists(*dir / "modern" / "menu.html"));
   }
 
   void theFolderChooserMakesANewFolderTypedIntoIt() {
@@ -486,15 +496,15 @@ private slots:
     prompts->fileLists = {{*dir / "b.docx"}};
     box->Commands().selected = nullptr;
     box->OpenButtonClick();
-    QCOMPARE(made.load(), 1);
+    QTRY_COMPARE(made.load(), 1); // started on the reserve's own thread
 
     // The conversion takes it instead of starting its own, and one waits again after it.
     prompts->folders = {*dir / "book"};
     box->ConvertClicked();
     QCOMPARE(prompts->said.back(),
              std::string("information: Конвертування успішно завершено ! [Відкрити посібник]"));
-    QCOMPARE(made.load(), 2);
     QCOMPARE(quits.load(), 1);
+    QTRY_COMPARE(made.load(), 2);
 
     // The Word document goes: so does the word processor.
     box->Commands().selected = box->Tree().roots()[1].get();

@@ -65,6 +65,17 @@ TEST_F(ConvertCliTest, ConvertsACourseAndPrintsWhereItsIndexIs) {
   EXPECT_EQ(ReadFileBytes(dir / "book" / "img" / "home.jpg"), "\xFF\xD8\xFF\xE0JPEG");
   EXPECT_TRUE(fs::exists(dir / "book" / "other" / "konspekt.pdf"));
   EXPECT_TRUE(fs::exists(dir / "book" / "title.html"));
+
+  // The modern look of the same course.
+  const Result modern = Run("--layout modern --title " + (dir / "title.QCD").string() + " " +
+                            (dir / "course.QCT").string() + " " + (dir / "modern").string());
+  EXPECT_EQ(modern.code, 0) << modern.err;
+  EXPECT_NE(U(ReadFileBytes(dir / "modern" / "index.html")).find("<h1>Фізика</h1>"),
+            std::string::npos);
+  EXPECT_NE(ReadFileBytes(dir / "modern" / "page1.html").find("<!DOCTYPE html>"),
+            std::string::npos);
+  EXPECT_TRUE(fs::exists(dir / "modern" / "assets" / "search.js"));
+  EXPECT_FALSE(fs::exists(dir / "modern" / "menu.html"));
 }
 
 TEST_F(ConvertCliTest, AFileSizeLimitFailsTheConversionWithoutEndingIt) {
@@ -133,6 +144,7 @@ TEST_F(ConvertCliTest, RefusalsAndUsageErrorsHaveTheirExitCodes) {
   EXPECT_EQ(Run("--memory-limit 12 a b").code, 2);
   EXPECT_EQ(Run("--time-limit x a b").code, 2);
   EXPECT_EQ(Run("--jobs 0 a b").code, 2);
+  EXPECT_EQ(Run("--layout frames a b").code, 2);
   EXPECT_EQ(Run("--cache-size 0 a b").code, 2);
   const Result help = Run("--help");
   EXPECT_EQ(help.code, 0);

@@ -20,6 +20,7 @@ TEST(ProgramSettings, AFirstStartHasEverythingOn) {
   EXPECT_TRUE(s.movingPanel && s.title.save && s.title.toggle && s.author.save && s.author.toggle);
   EXPECT_EQ(s.style, "Microsoft Office 2007 - Luna");
   EXPECT_EQ(s.encoding, OutputEncoding::Cp1251);
+  EXPECT_EQ(s.layout, TextbookLayout::Classic);
   EXPECT_TRUE(s.title.pictureChecked);
   EXPECT_TRUE(s.title.pictureBytes.empty()); // no extension, no file: left out
 }
@@ -30,6 +31,7 @@ TEST(ProgramSettings, EveryKeyComesBack) {
   s.movingPanel = false;
   s.style = "Windows 7";
   s.encoding = OutputEncoding::Koi8r;
+  s.layout = TextbookLayout::Modern;
   s.title.toggle = false;
   s.title.texts = {W("Університет"), W("Фізичний"), W("Оптики"),
                    W("Фізика"),      W("Лінзи"),    W("Іваненко І. І.\r\nПетренко П. П."),
@@ -50,6 +52,8 @@ TEST(ProgramSettings, EveryKeyComesBack) {
   EXPECT_FALSE(back.movingPanel);
   EXPECT_EQ(back.style, "Windows 7");
   EXPECT_EQ(back.encoding, OutputEncoding::Koi8r);
+  EXPECT_EQ(back.layout, TextbookLayout::Modern);
+  EXPECT_EQ(ini.ReadString("Options", "Layout"), "Modern");
   EXPECT_FALSE(back.title.toggle);
   EXPECT_TRUE(back.author.toggle);
   EXPECT_EQ(back.title.texts, s.title.texts);

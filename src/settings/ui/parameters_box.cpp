@@ -35,10 +35,17 @@ ParametersWindow::ParametersWindow(QWidget* parent) : QDialog(parent) {
   for (const OutputEncoding encoding : kOutputEncodings)
     coding_->addItem(QString::fromLatin1(OutputEncodingName(encoding)));
   coding_->setCurrentIndex(-1);
+  layout_ = new QComboBox(group);
+  layout_->setObjectName("LayoutComboBox");
+  layout_->addItem(QStringLiteral("Класичний"));
+  layout_->addItem(QStringLiteral("Сучасний"));
+  layout_->setToolTip(QStringLiteral("Класичний: меню зліва в рамках. Сучасний: окремі сторінки "
+                                     "для телефонів і комп'ютерів, з пошуком."));
 
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("Стиль інтерфейсу :"), styler_);
   form->addRow(QStringLiteral("Метод кодування :"), coding_);
+  form->addRow(QStringLiteral("Вигляд посібника :"), layout_);
   auto* inner = new QVBoxLayout(group);
   inner->addWidget(movingPanel_);
   inner->addWidget(saveTitle_);
@@ -57,6 +64,7 @@ ParametersWindow::ParametersWindow(QWidget* parent) : QDialog(parent) {
   setTabOrder(saveTitle_, saveAbout_);
   setTabOrder(saveAbout_, styler_);
   setTabOrder(styler_, coding_);
+  setTabOrder(coding_, layout_);
   FixWindowSize(this, QSize(340, 210));
 }
 
@@ -66,6 +74,14 @@ OutputEncoding ParametersWindow::Encoding() const {
 
 void ParametersWindow::SetEncoding(OutputEncoding encoding) {
   coding_->setCurrentText(QString::fromLatin1(OutputEncodingName(encoding)));
+}
+
+TextbookLayout ParametersWindow::Layout() const {
+  return layout_->currentIndex() == 1 ? TextbookLayout::Modern : TextbookLayout::Classic;
+}
+
+void ParametersWindow::SetLayout(TextbookLayout layout) {
+  layout_->setCurrentIndex(layout == TextbookLayout::Modern ? 1 : 0);
 }
 
 void ParametersWindow::ApplyInterfaceStyle(const QString& name) {
@@ -83,6 +99,7 @@ void ParametersWindow::showEvent(QShowEvent* event) {
   remembered_[2] = saveAbout_->isChecked();
   rememberedIndex_[0] = styler_->currentIndex();
   rememberedIndex_[1] = coding_->currentIndex();
+  rememberedIndex_[2] = layout_->currentIndex();
   movingPanel_->setFocus();
   QDialog::showEvent(event);
 }
@@ -101,6 +118,7 @@ void ParametersWindow::done(int result) {
     saveAbout_->setChecked(remembered_[2]);
     styler_->setCurrentIndex(rememberedIndex_[0]);
     coding_->setCurrentIndex(rememberedIndex_[1]);
+    layout_->setCurrentIndex(rememberedIndex_[2]);
   }
   QDialog::done(result);
 }

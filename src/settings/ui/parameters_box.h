@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generator/textbook_layout.h"
 #include "text/output_encoding.h"
 
 #include <QDialog>
@@ -20,6 +21,9 @@ public:
   // The encoding of generated pages.
   OutputEncoding Encoding() const;
   void SetEncoding(OutputEncoding encoding);
+  // The look of generated textbooks.
+  TextbookLayout Layout() const;
+  void SetLayout(TextbookLayout layout);
   // Selects a style by name and applies it; other names change nothing.
   void ApplyInterfaceStyle(const QString& name);
 
@@ -28,6 +32,7 @@ public:
   QCheckBox* SaveAboutCheckBox() const { return saveAbout_; }
   QComboBox* StylerComboBox() const { return styler_; }
   QComboBox* CodingComboBox() const { return coding_; }
+  QComboBox* LayoutComboBox() const { return layout_; }
 
 signals:
   void movingPanelChanged(bool shown);
@@ -44,9 +49,10 @@ private:
   QCheckBox* saveAbout_;
   QComboBox* styler_;
   QComboBox* coding_;
+  QComboBox* layout_;
   bool applied_ = false;
   bool remembered_[3] = {};
-  int rememberedIndex_[2] = {-1, -1};
+  int rememberedIndex_[3] = {-1, -1, 0};
 };
 
 } // namespace quarbel

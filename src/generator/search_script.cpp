@@ -1,0 +1,18 @@
+#include "generator/search_script.h"
+
+#include "text/json_text.h"
+
+namespace quarbel {
+
+std::string SearchScript(const std::vector<SearchRecord>& records) {
+  std::string out = "window.QUARBEL_SEARCH = [";
+  for (size_t i = 0; i < records.size(); ++i) {
+    const SearchRecord& record = records[i];
+    out += i == 0 ? "\n" : ",\n";
+    out += "{\"id\":" + JsonString(record.page) + ",\"t\":" + JsonString(record.title) +
+           ",\"x\":" + JsonString(record.text) + "}";
+  }
+  return out + "\n];\n";
+}
+
+} // namespace quarbel

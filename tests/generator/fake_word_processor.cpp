@@ -49,6 +49,17 @@ void FakeWordProcessor::saveAsWebPage(const std::filesystem::path& page) {
     WriteFileBytes(page.parent_path() / picture, BuiltInIconGif(BuiltInIcon::Home));
     text += "<p class=MsoNormal><img src=\"" + picture + "\"></p>\r\n";
   }
+  if (name.find("wide") != std::string::npos) {
+    // What makes a narrow screen scroll sideways: a wide table and a wide picture.
+    const std::string picture = page.stem().string() + "_html_w1de.gif";
+    WriteFileBytes(page.parent_path() / picture, BuiltInIconGif(BuiltInIcon::Forward));
+    text += "<table width=1500 border=1 cellpadding=4><tr>";
+    for (int i = 0; i < 8; ++i)
+      text += "<td width=180>" + Cp1251FromUtf8("Механіки розділ ") + std::to_string(i) + "</td>";
+    text += "</tr></table>\r\n<p class=MsoNormal><img width=2000 height=120 src=\"" + picture +
+            "\"></p>\r\n<p class=MsoNormal>" +
+            Cp1251FromUtf8("Теоретична механіка вивчає п&#8217;ять законів руху.") + "</p>\r\n";
+  }
   if (name.find("slow") != std::string::npos)
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
   if (toc)

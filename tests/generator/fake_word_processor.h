@@ -12,7 +12,8 @@ namespace quarbel::testing {
 // page contract whose body names the document. A document whose name holds "toc" gets a
 // table of contents of two levels; one whose name holds "broken" cannot be opened; one whose
 // name holds "picture" gets a GIF beside its page, named after the page as LibreOffice names
-// pictures; one whose name holds "slow" takes 150 ms to save.
+// pictures; one whose name holds "slow" takes 150 ms to save; one whose name holds "wide" gets a
+// table 1500 pixels wide, a picture 2000 pixels wide and words of mechanics.
 class FakeWordProcessor : public WordProcessor {
 public:
   bool installed = true;

@@ -57,6 +57,7 @@ bench: build
 	$(BUILD)/bench/wordproc_bench $(BUILD)/program $(BUILD)/bench-work
 	$(BUILD)/bench/generate_bench $(BUILD)/program $(BUILD)/bench-generate
 	$(BUILD)/bench/conversion_bench $(BUILD)/program $(BUILD)/bench-work
+	QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu $(BUILD)/bench/search_bench $(BUILD)/program $(BUILD)/bench-work
 
 # A sample course made from the text sources in examples/, converted into a textbook.
 demo: build

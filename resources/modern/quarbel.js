@@ -32,6 +32,12 @@
   };
 
   var MAX_RESULTS = 50;
+  // A typed word of this many letters or more is searched as a word beginning; a shorter one
+  // as a whole word. One letter would begin thousands of words; two letters still begin
+  // hundreds, which takes Lunr too long on a big textbook, so there it takes three.
+  var SHORT_PREFIX = 2;
+  var LONG_PREFIX = 3;
+  var BIG_TEXTBOOK = 1000;        // pages
   var SNIPPET_LENGTH = 160;
   var SEARCH_DELAY = 120;          // ms of quiet typing before a search runs
   var BUILD_SLICE = 10;            // ms of index building between two chances to type
@@ -123,17 +129,24 @@
     return words;
   }
 
-  // A pattern finding, in ordinary text, every word that begins with one of the words.
-  // It takes the whole word of the text, so "mekhanik" marks all of "mekhanika".
-  function wordPattern(words) {
-    var choices = words.map(function (word) {
-      return Array.from(word).map(function (ch) {
+  // A pattern finding, in ordinary text, the words searched for: a word at least prefixFrom
+  // letters long matches every word that begins with it, and the whole of that word is taken
+  // ("mekhanik" takes all of "mekhanika"); a shorter word matches only itself.
+  function wordPattern(words, prefixFrom) {
+    var prefixes = [], exact = [];
+    words.forEach(function (word) {
+      var letters = Array.from(word);
+      var source = letters.map(function (ch) {
         if (ch === "'") return "['\\u2019\\u02BC\\u2018`]";
         return ch.replace(/[\\^$.*+?()[\]{}|\/-]/g, '\\$&');
       }).join('\\p{M}*');
+      (letters.length >= prefixFrom ? prefixes : exact).push(source);
     });
+    var choices = [];
+    if (prefixes.length) choices.push('(?:' + prefixes.join('|') + ')[' + WORD_CHARS + ']*');
+    if (exact.length) choices.push('(?:' + exact.join('|') + ')(?![' + WORD_CHARS + '])');
     return new RegExp('(?<![\\p{L}\\p{N}\\p{M}])(?<![\\p{L}\\p{N}\\p{M}][' + "'\\u2019\\u02BC\\u2018`" + '])' +
-                      '(?:' + choices.join('|') + ')[' + WORD_CHARS + ']*', 'giu');
+                      '(?:' + choices.join('|') + ')', 'giu');
   }
 
   // Appends text to a node, with every match of the pattern wrapped in <mark>.
@@ -388,7 +401,7 @@
     var words = splitWords(query);
     if (!content || !words.length) return;
     if (searchInput) searchInput.value = words.join(' ');
-    var pattern = wordPattern(words);
+    var pattern = wordPattern(words, SHORT_PREFIX);
     var walker = doc.createTreeWalker(content, NodeFilter.SHOW_TEXT, {
       acceptNode: function (node) {
         return node.parentNode.closest('script, style, noscript, textarea, select, mark.search-hit') ?
@@ -420,6 +433,7 @@
   var searchIndex = null;       // the Lunr index, once built
   var searchDocs = null;        // page id -> its entry of QUARBEL_SEARCH
   var indexPromise = null;
+  var prefixFrom = SHORT_PREFIX;
   var searchTimer = 0;
   var statusLine = null;
   var resultList = null;
@@ -459,43 +473,102 @@
     return token.update(function () { return term; });
   }
 
-  // Adds the pages a slice at a time, yielding to the keyboard between slices.
-  function buildIndex(pages) {
-    return new Promise(function (resolve) {
-      performance.mark('quarbel-index-start');
-      lunr.Pipeline.registerFunction(wordStep, 'quarbelWord');
-      var builder = new lunr.Builder();
-      // A bare builder starts with empty pipelines; make sure of it before adding ours.
-      [builder.pipeline, builder.searchPipeline].forEach(function (pipeline) {
-        pipeline.remove(lunr.stemmer);
-        pipeline.remove(lunr.stopWordFilter);
-        pipeline.remove(lunr.trimmer);
-        pipeline.add(wordStep);
-      });
-      builder.tokenizer = tokenizer;
-      builder.ref('id');
-      builder.field('title', { boost: 10, extractor: function (page) { return page.t; } });
-      builder.field('text', { extractor: function (page) { return page.x; } });
-
+  // Calls step() again and again, about BUILD_SLICE ms at a time, with the browser free to
+  // handle typing between slices, until step() returns true.
+  function runInSlices(step) {
+    return new Promise(function (resolve, reject) {
       var channel = new MessageChannel();
-      var next = 0;
       channel.port1.onmessage = function () {
         var stop = performance.now() + BUILD_SLICE;
-        while (next < pages.length && performance.now() < stop) {
-          if (pages[next] && pages[next].id) builder.add(pages[next]);
-          next++;
-        }
-        if (next < pages.length) {
-          channel.port2.postMessage(0);
+        try {
+          while (!step()) {
+            if (performance.now() >= stop) {
+              channel.port2.postMessage(0);
+              return;
+            }
+          }
+        } catch (error) {
+          channel.port1.close();
+          reject(error);
           return;
         }
         channel.port1.close();
-        var index = builder.build();
-        performance.mark('quarbel-index-end');
-        performance.measure('quarbel-index', 'quarbel-index-start', 'quarbel-index-end');
-        resolve(index);
+        resolve();
       };
       channel.port2.postMessage(0);
+    });
+  }
+
+  var INDEX_FIELDS = ['title', 'text'];
+
+  function newBuilder() {
+    lunr.Pipeline.registerFunction(wordStep, 'quarbelWord');
+    var builder = new lunr.Builder();
+    // A bare builder starts with empty pipelines; make sure of it before adding ours.
+    [builder.pipeline, builder.searchPipeline].forEach(function (pipeline) {
+      pipeline.remove(lunr.stemmer);
+      pipeline.remove(lunr.stopWordFilter);
+      pipeline.remove(lunr.trimmer);
+      pipeline.add(wordStep);
+    });
+    builder.tokenizer = tokenizer;
+    builder.ref('id');
+    builder.field(INDEX_FIELDS[0], { boost: 10, extractor: function (page) { return page.t; } });
+    builder.field(INDEX_FIELDS[1], { extractor: function (page) { return page.x; } });
+    return builder;
+  }
+
+  // The index is built in slices. Lunr's Builder.build() does its last three steps (average
+  // field lengths, a weighted vector for every page's field, the automaton of all words) at
+  // one go, a second or more for a few thousand pages; they run here in parts instead, with
+  // Lunr's own methods, and give the same Index.
+  function buildIndex(pages) {
+    performance.mark('quarbel-index-start');
+    var builder = newBuilder();
+    var next = 0;
+    var frequencies, fieldRefs, partSize, vectors = {}, done = 0;
+    var words, tokenSet = new lunr.TokenSet.Builder(), inserted = 0;
+
+    return runInSlices(function () {
+      var page = pages[next++];
+      if (page && page.id != null) builder.add(page);
+      return next >= pages.length;
+    }).then(function () {
+      builder.calculateAverageFieldLengths();
+      frequencies = builder.fieldTermFrequencies;
+      fieldRefs = Object.keys(frequencies);
+      // Every part weighs its own words again, so there are only a few, larger parts.
+      partSize = Math.max(200, Math.ceil(fieldRefs.length / 16));
+      return runInSlices(function () {
+        var part = {};
+        fieldRefs.slice(done, done + partSize).forEach(function (ref) { part[ref] = frequencies[ref]; });
+        done += partSize;
+        builder.fieldTermFrequencies = part;
+        builder.createFieldVectors();
+        Object.assign(vectors, builder.fieldVectors);
+        return done >= fieldRefs.length;
+      });
+    }).then(function () {
+      builder.fieldTermFrequencies = frequencies;
+      builder.fieldVectors = vectors;
+      words = Object.keys(builder.invertedIndex).sort();
+      return runInSlices(function () {
+        if (inserted < words.length) tokenSet.insert(words[inserted++]);
+        return inserted >= words.length;
+      });
+    }).then(function () {
+      tokenSet.finish();
+      builder.tokenSet = tokenSet.root;
+      var index = new lunr.Index({
+        invertedIndex: builder.invertedIndex,
+        fieldVectors: vectors,
+        tokenSet: tokenSet.root,
+        fields: INDEX_FIELDS,
+        pipeline: builder.searchPipeline
+      });
+      performance.mark('quarbel-index-end');
+      performance.measure('quarbel-index', 'quarbel-index-start', 'quarbel-index-end');
+      return index;
     });
   }
 
@@ -511,6 +584,7 @@
         var pages = Array.isArray(window.QUARBEL_SEARCH) ? window.QUARBEL_SEARCH : [];
         searchDocs = Object.create(null);
         pages.forEach(function (page) { if (page && page.id) searchDocs[page.id] = page; });
+        prefixFrom = pages.length > BIG_TEXTBOOK ? LONG_PREFIX : SHORT_PREFIX;
         return buildIndex(pages);
       }).then(function (index) {
         searchIndex = index;
@@ -550,7 +624,8 @@
     searchTimer = setTimeout(runSearch, SEARCH_DELAY);
   }
 
-  // Every typed word is a required word beginning; a whole-word match ranks higher.
+  // Every typed word is required, as a word beginning (see SHORT_PREFIX); a page where it
+  // is a whole word ranks higher.
   function runSearch() {
     clearTimeout(searchTimer);
     var words = splitWords(searchInput.value);
@@ -570,11 +645,15 @@
     var started = performance.now();
     var found = searchIndex.query(function (query) {
       words.forEach(function (word) {
-        query.term(word, {
-          wildcard: lunr.Query.wildcard.TRAILING,
-          presence: lunr.Query.presence.REQUIRED
-        });
-        query.term(word, { boost: 10 });
+        if (Array.from(word).length >= prefixFrom) {
+          query.term(word, {
+            wildcard: lunr.Query.wildcard.TRAILING,
+            presence: lunr.Query.presence.REQUIRED
+          });
+          query.term(word, { boost: 10 });
+        } else {
+          query.term(word, { presence: lunr.Query.presence.REQUIRED, boost: 10 });
+        }
       });
     });
     showResults(found, words);
@@ -612,7 +691,7 @@
       showStatus(TEXT.nothingFound);
       return;
     }
-    var pattern = wordPattern(words);
+    var pattern = wordPattern(words, prefixFrom);
     var shown = found.slice(0, MAX_RESULTS);
     statusLine.textContent = TEXT.found + found.length +
       (found.length > shown.length ? ', ' + TEXT.shownFirst + shown.length : '');

@@ -61,9 +61,9 @@ void Write(const std::vector<MenuEntry>& entries, std::string& out) {
     const MenuEntry& entry = entries[i];
     if (i > 0)
       out += ",\n";
-    out += "{\"t\":" + JsonString(entry.title);
+    out += "{\"t\":" + JsonUtf8String(entry.title);
     if (!entry.href.empty())
-      out += ",\"h\":" + JsonString(entry.href);
+      out += ",\"h\":" + JsonUtf8String(entry.href);
     if (!entry.children.empty()) {
       out += ",\"c\":";
       Write(entry.children, out);
@@ -76,7 +76,7 @@ void Write(const std::vector<MenuEntry>& entries, std::string& out) {
 } // namespace
 
 std::string MenuScript(const std::string& courseTitle, const std::vector<MenuEntry>& entries) {
-  std::string out = "window.QUARBEL_MENU = {\"title\":" + JsonString(courseTitle) + ",\"entries\":";
+  std::string out = std::string(kUtf8ByteOrderMark) + "window.QUARBEL_MENU = {\"title\":" + JsonUtf8String(courseTitle) + ",\"entries\":";
   Write(entries, out);
   return out + "};\n";
 }

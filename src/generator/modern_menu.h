@@ -32,7 +32,7 @@ std::vector<ContentsEntry> ContentsEntriesOf(const std::string& block1251);
 void AddNested(std::vector<MenuEntry>& into, const std::vector<std::pair<int, MenuEntry>>& leveled);
 
 // assets/menu.js: window.QUARBEL_MENU = {"title":…,"entries":[{"t":…,"h":…,"c":[…]},…]};
-// in plain ASCII.
+// in UTF-8 after a byte order mark, so the browser reads it so in a page of any encoding.
 std::string MenuScript(const std::string& courseTitle, const std::vector<MenuEntry>& entries);
 
 } // namespace quarbel

@@ -12,7 +12,8 @@ struct SearchRecord {
   std::string text; // what a reader sees of the page
 };
 
-// assets/search.js: window.QUARBEL_SEARCH = [{"id":…,"t":…,"x":…},…]; in plain ASCII. The
+// assets/search.js: window.QUARBEL_SEARCH = [{"id":…,"t":…,"x":…},…]; in UTF-8 after a byte
+// order mark (see JsonUtf8String). The
 // page's script loads it when the search is first used and builds its index from it.
 std::string SearchScript(const std::vector<SearchRecord>& records);
 

@@ -42,7 +42,9 @@ char32_t NextCodePoint(std::string_view text, size_t& at) {
 
 } // namespace
 
-std::string JsonString(std::string_view utf8) {
+namespace {
+
+std::string Literal(std::string_view utf8, bool ascii) {
   std::string out = "\"";
   for (size_t at = 0; at < utf8.size();) {
     const char32_t code = NextCodePoint(utf8, at);
@@ -53,6 +55,9 @@ std::string JsonString(std::string_view utf8) {
       out += "\\n";
     } else if (code >= 0x20 && code < 0x7F && code != '<' && code != '>' && code != '&') {
       out += static_cast<char>(code);
+    } else if (!ascii && code >= 0x80 && code != 0x2028 && code != 0x2029 && code != 0xFFFD) {
+      const size_t length = code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+      out.append(utf8.substr(at - length, length));
     } else if (code > 0xFFFF) {
       const char32_t rest = code - 0x10000;
       Escape(out, 0xD800 + static_cast<unsigned>(rest >> 10));
@@ -62,6 +67,16 @@ std::string JsonString(std::string_view utf8) {
     }
   }
   return out + "\"";
+}
+
+} // namespace
+
+std::string JsonString(std::string_view utf8) {
+  return Literal(utf8, true);
+}
+
+std::string JsonUtf8String(std::string_view utf8) {
+  return Literal(utf8, false);
 }
 
 } // namespace quarbel

@@ -556,21 +556,25 @@ private slots:
     parameters->CodingComboBox()->setCurrentText("1251");
     WhenDialogOpens(parameters, [&] {
       parameters->CodingComboBox()->setCurrentText("UTF8");
+      parameters->LayoutComboBox()->setCurrentIndex(1);
       parameters->MovingPanelCheckBox()->setChecked(false);
       parameters->reject();
     });
     box->ParametersButtonClick();
     QCOMPARE(parameters->Encoding(), OutputEncoding::Cp1251);
+    QVERIFY(parameters->Layout() == TextbookLayout::Classic);
     QVERIFY(parameters->MovingPanelCheckBox()->isChecked());
     QVERIFY(box->MovingPanel()->isVisible());
     WhenDialogOpens(parameters, [&] {
       parameters->CodingComboBox()->setCurrentText("KOI8");
       parameters->MovingPanelCheckBox()->setChecked(false);
       parameters->StylerComboBox()->setCurrentText("Windows 7");
+      parameters->LayoutComboBox()->setCurrentText(QStringLiteral("Сучасний"));
       parameters->findChild<QPushButton*>("OKButton")->click();
     });
     box->ParametersButtonClick();
     QCOMPARE(parameters->Encoding(), OutputEncoding::Koi8r);
+    QVERIFY(parameters->Layout() == TextbookLayout::Modern);
     QVERIFY(!box->MovingPanel()->isVisible());
     QVERIFY(qApp->styleSheet().contains("#dbe6f4"));
   }

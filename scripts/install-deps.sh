@@ -7,7 +7,7 @@ packages=(
   # tool chain
   g++ cmake ninja-build make pkg-config git clang clang-format libclang-rt-14-dev
   # tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev tidy
   # Qt 6 and its Ukrainian translations
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-webengine-dev qt6-webengine-dev-tools qt6-svg-dev qt6-translations-l10n

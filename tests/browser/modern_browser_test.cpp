@@ -117,6 +117,28 @@ private slots:
     }
   }
 
+  void onAPhoneEveryTapTargetIsLargeEnough() {
+    Resize(390, 844);
+    Open("page2.html");
+    Js("document.getElementById('menu-button').click()");
+    QTRY_VERIFY_WITH_TIMEOUT(MenuShown(), 5000);
+    // Menu entries, branch buttons, the menu button and the page turns: 44 pixels at least.
+    const QString small =
+        Js("(function(){var out = [];"
+           " document.querySelectorAll('#menu a, #menu button, #menu-button, .pager a')"
+           "  .forEach(function(e){ var r = e.getBoundingClientRect();"
+           "   if (r.width > 0 && r.height > 0 && r.height < 44) out.push(e.textContent + ' ' +"
+           "    r.height); });"
+           " return out.join('; ');})()")
+            .toString();
+    QVERIFY2(small.isEmpty(), qPrintable(small));
+    Js("document.dispatchEvent(new KeyboardEvent('keydown', {key: 'Escape', bubbles: true}))");
+    QTRY_VERIFY_WITH_TIMEOUT(!MenuShown(), 5000);
+    // "/" goes to the search box.
+    Js("document.dispatchEvent(new KeyboardEvent('keydown', {key: '/', bubbles: true}))");
+    QTRY_COMPARE_WITH_TIMEOUT(Js("document.activeElement.id").toString(), QString("search"), 5000);
+  }
+
   void onALaptopTheMenuIsASidebarThatCanBeHidden() {
     Resize(1366, 768);
     Open("page1.html");

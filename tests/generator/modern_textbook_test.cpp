@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sys/wait.h>
+
 namespace quarbel {
 namespace {
 
@@ -199,6 +202,33 @@ TEST_F(ModernTextbookTest, EveryEncodingIsDeclaredAsWritten) {
     EXPECT_NE(page.find(words), std::string::npos) << charset;
     fs::remove_all(out / "book");
   }
+}
+
+// What HTML Tidy says of a page: nothing for a valid HTML5 page.
+std::string TidyReport(const fs::path& page, bool warnings) {
+  const fs::path report = page.string() + ".tidy";
+  const std::string command = std::string("tidy -q -e -utf8 --show-warnings ") +
+                              (warnings ? "yes" : "no") + " '" + page.string() + "' 2>'" +
+                              report.string() + "'";
+  const int status = std::system(command.c_str());
+  std::string text = ReadFileBytes(report);
+  fs::remove(report);
+  return WIFEXITED(status) && WEXITSTATUS(status) <= 1 ? text : "tidy failed: " + text;
+}
+
+TEST_F(ModernTextbookTest, WhatTheProgramWritesIsValidHtml) {
+  input.encoding = OutputEncoding::Utf8;
+  input.author.picture = RecordPicture{"GIF89a", ".gif"};
+  input.author.checked = true;
+  input.outline.push_back({0, Doc("Невідомий", "notes.xyz")});
+  WriteBytes(sources / "notes.xyz", "x");
+  ASSERT_EQ(Convert(), "");
+  // The program's own pages, with every kind of content it writes.
+  for (const char* page : {"index.html", "author.html", "page2.html", "page3.html", "page4.html",
+                           "page5.html", "page6.html"})
+    EXPECT_EQ(TidyReport(out / "book" / page, true), "") << page;
+  // A Word page's body is the word processor's own markup; around it, nothing is wrong.
+  EXPECT_EQ(TidyReport(out / "book" / "page1.html", false), "");
 }
 
 TEST_F(ModernTextbookTest, WithoutATitlePageTheTextbookOpensOnItsFirstPage) {

@@ -209,7 +209,7 @@ QWidget* EditorWindow::BuildPager() {
     pager_->addTab(widget, caption);
     return pageRow;
   };
-  const auto group = [this, &row](QHBoxLayout* pageRow, const char* name, const QString& caption) {
+  const auto group = [&row](QHBoxLayout* pageRow, const char* name, const QString& caption) {
     QGroupBox* g = ToolGroup(pageRow->parentWidget(), caption, row);
     g->setObjectName(name);
     pageRow->addWidget(g);

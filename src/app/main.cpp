@@ -2,12 +2,14 @@
 
 #include "app/main_window.h"
 #include "records/ui/record_page_box.h"
+#include "settings/program_folders.h"
 #include "settings/program_settings.h"
 #include "settings/ui/parameters_box.h"
 #include "text/paths.h"
 #include "widgets/guarded_application.h"
 #include "widgets/program_banner.h"
 #include "widgets/program_splash.h"
+#include "widgets/terminate_signal.h"
 #include "wordproc/libreoffice_word_processor.h"
 #include "wordproc/page_cache.h"
 
@@ -41,15 +43,17 @@ int main(int argc, char** argv) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     app.installTranslator(&qtTranslations);
 
-  const std::filesystem::path folder = quarbel::ExecutableFolder();
-  QApplication::setWindowIcon(QIcon(
-      QString::fromStdString((folder / "Icons" / "Software" / "quarbel-vorizareda.png").string())));
-  quarbel::MainWindow box(folder);
+  const quarbel::ProgramFolders folders = quarbel::FindProgramFolders(quarbel::ExecutableFolder());
+  QApplication::setWindowIcon(QIcon::fromTheme(
+      QStringLiteral("org.quarbel.Vorizareda"),
+      QIcon(QString::fromStdString(
+          (folders.data / "Icons" / "Software" / "quarbel-vorizareda.png").string()))));
+  quarbel::MainWindow box(folders);
   // The settings of the last run.
-  quarbel::ProgramSettings settings = quarbel::RestoreSettings(folder);
-  box.SetWordProcessorFactory([folder, &settings] {
+  quarbel::ProgramSettings settings = quarbel::RestoreSettings(folders.settings);
+  box.SetWordProcessorFactory([&folders, &settings] {
     quarbel::HelperOptions options;
-    options.helper = folder / "quarbel-wordproc";
+    options.helper = folders.helper;
     options.memoryLimitMB = settings.wordProcessorMemoryMB;
     if (settings.documentTimeLimit > 0)
       options.callLimit = std::chrono::seconds(settings.documentTimeLimit);
@@ -64,15 +68,23 @@ int main(int argc, char** argv) {
   box.ApplySettings(settings);
   box.SetStoreSettings([&] {
     settings = box.CollectSettings(settings);
-    quarbel::StoreSettings(folder, settings);
+    quarbel::StoreSettings(folders.settings, settings);
   });
+  // The end of a desktop session (or `kill`) closes the window as its close button does: the
+  // settings are kept, and an unsaved course is asked about.
+  quarbel::CloseOnTerminate(box);
 
   // The main window comes when the splash goes: after five seconds, or at once on a click.
   quarbel::ProgramSplash splash(
       quarbel::ProgramBanner(QSize(500, 250), 28,
                              {QStringLiteral("Електронний посібник з ваших документів"),
                               QStringLiteral("версія 2.0.0")}),
-      [&box] { box.show(); });
+      [&box, &argv, argc] {
+        box.show();
+        // A structure file named on the command line (a double click on a course).
+        if (argc > 1)
+          box.OpenStructureFile(std::filesystem::path(argv[1]));
+      });
   splash.show();
   QTimer::singleShot(5000, &splash, [&splash] { splash.Dismiss(); });
   return app.exec();

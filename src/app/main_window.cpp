@@ -90,10 +90,10 @@ QVBoxLayout* RecordFileButtons(QWidget* parent, const QString& what, MainWindow*
 
 } // namespace
 
-MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
-    : QMainWindow(parent), programFolder_(std::move(programFolder)), qtPrompts_(this),
-      prompts_(&qtPrompts_), commands_(tree_, qtPrompts_),
-      records_(qtPrompts_, programFolder_ / "Data Base" / "Data Base.QCD") {
+MainWindow::MainWindow(const ProgramFolders& folders, QWidget* parent)
+    : QMainWindow(parent), folders_(folders), qtPrompts_(this), prompts_(&qtPrompts_),
+      commands_(tree_, qtPrompts_),
+      records_(qtPrompts_, folders_.data / "Data Base" / "Data Base.QCD") {
   setObjectName("TBox");
   setWindowTitle(QStringLiteral("Quarbel Vorizareda 2.0.0"));
   resize(584, 462);
@@ -146,7 +146,8 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
   aboutBox_ = new AboutWindow(this, ManualPath(), [this] { HelpButtonClick(); });
   // The editor is a window of its own, with its own task bar button.
   editorBox_ = std::make_unique<EditorWindow>(nullptr, prompts_);
-  stylesBox_ = new StylesWindow(this, programFolder_ / "Styles", prompts_, searchBox_, inputBox_);
+  stylesBox_ = new StylesWindow(this, folders_.userStyles, prompts_, searchBox_, inputBox_,
+                                folders_.shippedStyles);
   titleBox_ = new RecordPageBox(this, TitlePageLayout(), prompts_);
   authorBox_ = new RecordPageBox(this, AuthorPageLayout(), prompts_);
   UseTextEditingMenu(inputBox_->NameEdit());
@@ -163,7 +164,7 @@ MainWindow::MainWindow(std::filesystem::path programFolder, QWidget* parent)
   };
   wordProcessorFactory_ = [this] {
     HelperOptions options;
-    options.helper = programFolder_ / "quarbel-wordproc";
+    options.helper = folders_.helper;
     return std::make_unique<LibreOfficeWordProcessor>(options);
   };
   wordJobs_ = DefaultWordPageJobs();
@@ -232,7 +233,7 @@ ProgramSettings MainWindow::CollectSettings(ProgramSettings settings) const {
 
 void MainWindow::SetPageCache(std::unique_ptr<PageCache> cache) {
   pageCache_ = std::move(cache);
-  pageVersion_ = pageCache_ ? WordPageVersion(programFolder_ / "quarbel-wordproc") : std::string();
+  pageVersion_ = pageCache_ ? WordPageVersion(folders_.helper) : std::string();
 }
 
 void MainWindow::SetWordProcessorFactory(std::function<std::unique_ptr<WordProcessor>()> factory) {
@@ -462,6 +463,10 @@ void MainWindow::UpdateReserve() {
     reserve_->Want();
 }
 
+void MainWindow::OpenStructureFile(const std::filesystem::path& file) {
+  Run([this, file] { commands_.OpenStructureFile(file); });
+}
+
 void MainWindow::TreeViewOpenItemClick() {
   Run([this] { commands_.OpenStructure(); });
 }
@@ -665,7 +670,7 @@ void MainWindow::ConvertClicked() {
   Run([this] {
     GenerationInput input;
     input.outline = tree_.ToOutline();
-    input.programFolder = programFolder_;
+    input.programFolder = folders_.data;
     input.encoding = parametersBox_->Encoding();
     input.layout = parametersBox_->Layout();
     const StyleChoice& style = stylesBox_->Choice();

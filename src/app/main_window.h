@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/record_commands.h"
+#include "settings/program_folders.h"
 #include "settings/program_settings.h"
 #include "structure/course_tree.h"
 #include "structure/structure_commands.h"
@@ -40,7 +41,10 @@ class WordProcessor;
 class MainWindow : public QMainWindow {
   Q_OBJECT
 public:
-  explicit MainWindow(std::filesystem::path programFolder, QWidget* parent = nullptr);
+  explicit MainWindow(const ProgramFolders& folders, QWidget* parent = nullptr);
+  // A portable program folder (the tests' build folder).
+  explicit MainWindow(const std::filesystem::path& programFolder, QWidget* parent = nullptr)
+      : MainWindow(FindProgramFolders(programFolder), parent) {}
   ~MainWindow() override;
 
   // The window as the settings of the last run left it: the parameters, the toggles and the
@@ -125,6 +129,8 @@ public:
   void AboutButtonClick();
   void TitlePageButtonClicked();
   void AuthorPageButtonClicked();
+  // Opens a structure file named on the command line, as the open command would.
+  void OpenStructureFile(const std::filesystem::path& file);
   // The record file commands of the two tool bars.
   void SaveTitleRecordClicked();
   void OpenTitleRecordClicked();
@@ -151,14 +157,14 @@ private:
   void PlaceMovingPanel();
   // A word processor waits in the background while the course holds a Word document.
   void UpdateReserve();
-  std::filesystem::path ManualPath() const { return programFolder_ / "Help" / "index.html"; }
+  std::filesystem::path ManualPath() const { return folders_.data / "Help" / "index.html"; }
   // A left click opens the window; OK latches the toggle on; any close puts back a toggle
   // that was on.
   void OpenRecordPage(RecordPageBox* box, QToolButton* button, bool& filled);
   void SaveRecord(RecordPageBox* box, bool filled, int kind);
   void OpenRecord(RecordPageBox* box, QToolButton* button, bool& filled, int kind);
 
-  std::filesystem::path programFolder_;
+  ProgramFolders folders_;
   CourseTree tree_;
   QtPrompts qtPrompts_;
   Prompts* prompts_;

@@ -5,6 +5,7 @@
 #include "generator/generation_input.h"
 #include "pictures/picture_format.h"
 #include "records/record_file.h"
+#include "settings/program_folders.h"
 #include "structure/structure_file.h"
 #include "text/cp1251.h"
 #include "text/error.h"
@@ -167,11 +168,11 @@ RgbColor ParseColour(std::string text, const std::string& option) {
 }
 
 int Run(int argc, char** argv) {
-  const fs::path program = ExecutableFolder();
+  const ProgramFolders folders = FindProgramFolders(ExecutableFolder());
   GenerationInput input;
-  input.programFolder = program;
+  input.programFolder = folders.data;
   input.styleFile =
-      Text1251((program / "Styles" / "Default.css").string(), "Шлях до папки програми");
+      Text1251((folders.data / "Styles" / "Default.css").string(), "Шлях до папки програми");
   bool yes = false;
   std::vector<std::string> positional;
   std::optional<fs::path> titleRecord, authorRecord;
@@ -272,7 +273,7 @@ int Run(int argc, char** argv) {
   TerminalPrompts prompts(yes, output);
   TerminalProgress progress;
   HelperOptions helper;
-  helper.helper = program / "quarbel-wordproc";
+  helper.helper = folders.helper;
   helper.memoryLimitMB = memoryLimitMB;
   if (timeLimit > 0)
     helper.callLimit = std::chrono::seconds(timeLimit);

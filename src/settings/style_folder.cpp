@@ -7,6 +7,7 @@
 #include "text/paths.h"
 #include "text/text_case.h"
 
+#include <algorithm>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -55,20 +56,47 @@ std::vector<std::string> StyleFolder::List() const {
   std::vector<std::string> names;
   for (StyleFile& file : StyleFiles(folder_))
     names.push_back(std::move(file.name));
+  if (!shipped_.empty()) {
+    const size_t own = names.size();
+    for (StyleFile& file : StyleFiles(shipped_)) {
+      // The teacher's style of the same name is the one offered.
+      if (std::find(names.begin(), names.begin() + static_cast<long>(own), file.name) ==
+          names.begin() + static_cast<long>(own))
+        names.push_back(std::move(file.name));
+    }
+  }
   return names;
 }
 
-fs::path StyleFolder::FileOf(const std::string& name) const {
-  const fs::path exact = folder_ / FsPath(name + ".css");
+namespace {
+
+// The file of a style in one folder, whatever the letter case of its extension.
+std::optional<fs::path> FindStyleFile(const fs::path& folder, const std::string& name) {
+  const fs::path exact = folder / FsPath(name + ".css");
   std::error_code error;
   if (fs::exists(exact, error))
     return exact;
   // A style put into the folder by hand may end in ".CSS" or ".Css".
-  for (const StyleFile& file : StyleFiles(folder_)) {
+  for (const StyleFile& file : StyleFiles(folder)) {
     if (file.name == name)
       return file.path;
   }
-  return exact;
+  return std::nullopt;
+}
+
+} // namespace
+
+bool StyleFolder::IsShipped(const std::string& name) const {
+  return !shipped_.empty() && !FindStyleFile(folder_, name) && FindStyleFile(shipped_, name);
+}
+
+fs::path StyleFolder::FileOf(const std::string& name) const {
+  if (const auto own = FindStyleFile(folder_, name))
+    return *own;
+  if (!shipped_.empty())
+    if (const auto shipped = FindStyleFile(shipped_, name))
+      return *shipped;
+  return folder_ / FsPath(name + ".css");
 }
 
 std::string StyleFolder::PathOf(const std::string& name) const {
@@ -105,6 +133,8 @@ void StyleFolder::Add(const std::vector<fs::path>& files, Prompts& prompts,
 }
 
 bool StyleFolder::Rename(const std::string& from, const std::string& to) const {
+  if (IsShipped(from))
+    return false;
   const fs::path source = FileOf(from);
   // A name is a file name in the Styles folder, never a path out of it.
   if (to.empty() || to.find_first_of("/\\") != std::string::npos || to == "." || to == "..")
@@ -120,6 +150,9 @@ bool StyleFolder::Rename(const std::string& from, const std::string& to) const {
 }
 
 void StyleFolder::Remove(const std::string& name) const {
+  if (IsShipped(name))
+    throw Error(Cp1251FromUtf8("Стиль \" ") + name +
+                Cp1251FromUtf8(" \" входить до програми, його не можна видалити."));
   const fs::path file = FileOf(name);
   std::error_code error;
   fs::remove(file, error);

@@ -12,14 +12,19 @@ namespace quarbel {
 // added, renamed and deleted by the styles window. Names are Windows-1251.
 class StyleFolder {
 public:
-  explicit StyleFolder(std::filesystem::path folder) : folder_(std::move(folder)) {}
+  explicit StyleFolder(std::filesystem::path folder, std::filesystem::path shipped = {})
+      : folder_(std::move(folder)), shipped_(std::move(shipped)) {}
 
   const std::filesystem::path& Folder() const { return folder_; }
 
   // The names of the folder's ".css" files (any letter case) without the extension, in the
-  // order the file system lists them. A missing folder lists nothing; a name that
-  // Windows-1251 cannot hold is left out, since the program could not name it.
+  // order the file system lists them, then those of the shipped folder (when there is one)
+  // that the folder has no style of the same name for. A missing folder lists nothing; a
+  // name that Windows-1251 cannot hold is left out, since the program could not name it.
   std::vector<std::string> List() const;
+
+  // A style that comes only from the shipped folder: it is offered, never changed.
+  bool IsShipped(const std::string& name) const;
 
   // The Windows-1251 path of a listed style: name + ".css", or the file of that name whose
   // extension differs only in letter case.
@@ -46,6 +51,7 @@ public:
 private:
   std::filesystem::path FileOf(const std::string& name) const;
   std::filesystem::path folder_;
+  std::filesystem::path shipped_; // read-only style sheets of an installed program
 };
 
 // The next entry equal to `text` (letter case counts) from the entry after `selected`

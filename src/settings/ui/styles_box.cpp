@@ -6,6 +6,7 @@
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/paths.h"
+#include "text/text_case.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/input_box.h"
 #include "widgets/picture_chooser.h"
@@ -52,9 +53,10 @@ QImage IconImage(const IconPicture& icon, IconSlot slot) {
 } // namespace
 
 StylesWindow::StylesWindow(QWidget* parent, std::filesystem::path stylesFolder, Prompts*& prompts,
-                           SearchWindow* searchBox, NameInputWindow* inputBox)
-    : QDialog(parent), folder_(std::move(stylesFolder)), prompts_(prompts), searchBox_(searchBox),
-      inputBox_(inputBox) {
+                           SearchWindow* searchBox, NameInputWindow* inputBox,
+                           std::filesystem::path shippedStyles)
+    : QDialog(parent), folder_(std::move(stylesFolder), std::move(shippedStyles)),
+      prompts_(prompts), searchBox_(searchBox), inputBox_(inputBox) {
   setObjectName("TStylesBox");
   setWindowTitle(QStringLiteral("Стилі"));
   setModal(true);
@@ -168,8 +170,11 @@ StylesWindow::StylesWindow(QWidget* parent, std::filesystem::path stylesFolder, 
   // The start: the style sheet "Default.css" of the Styles folder, the default colours and
   // icons, navigation on.
   StyleChoice start;
-  if (const auto path = TryPathText(folder_.Folder() / "Default.css"))
-    start.styleFile = *path;
+  try {
+    start.styleFile = folder_.PathOf("Default");
+  } catch (const Error&) {
+    // A folder whose path Windows-1251 cannot hold: the default style with its colours.
+  }
   startStyleFile_ = start.styleFile;
   SetChoice(start);
 }
@@ -183,12 +188,17 @@ StyleChoice StylesWindow::KeptLook() const {
 void StylesWindow::RestoreLook(const StyleChoice& look) {
   StyleChoice restored = look;
   restored.styleFile = startStyleFile_;
-  const std::filesystem::path kept = folder_.Folder() / FsPath(look.styleFile);
   std::error_code error;
-  if (!look.defaultStyle && !look.styleFile.empty() &&
-      std::filesystem::is_regular_file(kept, error))
-    if (const auto text = TryPathText(kept))
-      restored.styleFile = *text;
+  const std::string name =
+      look.styleFile.size() > 4 && LowerCaseText(ExtensionOf(look.styleFile)) == ".css"
+          ? look.styleFile.substr(0, look.styleFile.size() - 4)
+          : std::string();
+  if (!look.defaultStyle && !name.empty() &&
+      look.styleFile.find_first_of("/\\") == std::string::npos) {
+    const std::string kept = folder_.PathOf(name);
+    if (std::filesystem::is_regular_file(FsPath(kept), error))
+      restored.styleFile = kept;
+  }
   if (look.defaultStyle)
     restored.styleFile.clear();
   SetChoice(restored);
@@ -350,6 +360,11 @@ void StylesWindow::RenameItemClick() {
   if (!item)
     return;
   const std::string from = FromQ(item->text());
+  if (folder_.IsShipped(from)) {
+    prompts_->Warning(T("Стиль \" ") + from +
+                      T(" \" входить до програми, його не можна перейменувати."));
+    return;
+  }
   std::string to;
   if (!inputBox_->Ask(QStringLiteral("Перейменувати"), from, to))
     return;

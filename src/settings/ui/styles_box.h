@@ -29,8 +29,11 @@ class StylesWindow : public QDialog {
   Q_OBJECT
 public:
   // The search and name windows are the main window's; this window borrows them.
+  // `shippedStyles`: the read-only style sheets of an installed program, offered beside the
+  // teacher's own (see StyleFolder); empty for a portable program.
   StylesWindow(QWidget* parent, std::filesystem::path stylesFolder, Prompts*& prompts,
-               SearchWindow* searchBox, NameInputWindow* inputBox);
+               SearchWindow* searchBox, NameInputWindow* inputBox,
+               std::filesystem::path shippedStyles = {});
 
   // What the conversion reads.
   const StyleChoice& Choice() const { return choice_; }

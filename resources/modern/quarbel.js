@@ -435,6 +435,8 @@
   var indexPromise = null;
   var prefixFrom = SHORT_PREFIX;
   var searchTimer = 0;
+  var searchPending = false;    // typed words not searched yet
+  var waitingForIndex = false;
   var statusLine = null;
   var resultList = null;
   var activeResult = -1;
@@ -442,6 +444,9 @@
   function loadScript(url) {
     return new Promise(function (resolve, reject) {
       var script = doc.createElement('script');
+      // The data files are UTF-8 after a byte order mark, which wins over the page's own
+      // encoding (windows-1251, koi8-r); the charset is only a fallback for a file without it.
+      script.charset = 'utf-8';
       script.src = url;
       script.onload = resolve;
       script.onerror = function () { reject(new Error('Cannot load ' + url)); };
@@ -621,6 +626,7 @@
 
   function scheduleSearch() {
     clearTimeout(searchTimer);
+    searchPending = true;
     searchTimer = setTimeout(runSearch, SEARCH_DELAY);
   }
 
@@ -628,6 +634,7 @@
   // is a whole word ranks higher.
   function runSearch() {
     clearTimeout(searchTimer);
+    searchPending = false;
     var words = splitWords(searchInput.value);
     if (!words.length) {
       closeResults();
@@ -635,7 +642,11 @@
     }
     if (!searchIndex) {
       showStatus(TEXT.preparing);
+      if (waitingForIndex) return;
+      // Once the index is ready, search for whatever the box holds by then.
+      waitingForIndex = true;
       prepareSearch().then(function () {
+        waitingForIndex = false;
         if (doc.activeElement === searchInput) runSearch();
       }, function () {
         showStatus(TEXT.unavailable);
@@ -740,6 +751,7 @@
   function setupSearch() {
     if (!searchInput || !resultsBox) return;
     resultsBox.textContent = '';
+    resultsBox.tabIndex = -1;     // a click on the list (its scroll bar too) keeps it open
     statusLine = element('p', 'search-status');
     statusLine.setAttribute('role', 'status');
     resultList = element('ul', 'search-list');
@@ -769,7 +781,10 @@
         setActiveResult(activeResult + (event.key === 'ArrowDown' ? 1 : -1));
       } else if (event.key === 'Enter') {
         event.preventDefault();
-        if (searchTimer && !links.length) runSearch();
+        if (searchPending) {
+          runSearch();               // Enter before the pause: search for what is typed now
+          links = resultLinks();
+        }
         var chosen = links[activeResult >= 0 ? activeResult : 0];
         if (chosen && resultsOpen()) location.href = chosen.href;
       } else if (event.key === 'Escape' && resultsOpen()) {
@@ -778,14 +793,16 @@
         closeResults();
       }
     });
-    // Leaving the search box for anything but its results closes them.
-    searchInput.addEventListener('blur', function (event) {
-      if (!event.relatedTarget || !resultsBox.contains(event.relatedTarget)) {
-        setTimeout(function () {
-          if (doc.activeElement !== searchInput && !resultsBox.contains(doc.activeElement)) closeResults();
-        }, 0);
-      }
-    });
+    // Focus leaving both the search box and its results closes them (looked at once the
+    // focus has landed).
+    var closeIfFocusLeft = function () {
+      setTimeout(function () {
+        var active = doc.activeElement;
+        if (active !== searchInput && !resultsBox.contains(active)) closeResults();
+      }, 0);
+    };
+    searchInput.addEventListener('blur', closeIfFocusLeft);
+    resultsBox.addEventListener('focusout', closeIfFocusLeft);
     doc.addEventListener('click', function (event) {
       if (resultsOpen() && !resultsBox.contains(event.target) && !searchForm.contains(event.target)) {
         closeResults();
@@ -857,6 +874,5 @@
   markSearchedWords();
   window.addEventListener('resize', updateTableBoxes);
   window.addEventListener('load', updateTableBoxes);
-  root.classList.add('quarbel-ready');
   performance.measure('quarbel-start-up', { start: startedAt, end: performance.now() });
 })();

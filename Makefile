@@ -18,7 +18,7 @@ FUZZ_TARGET_SECONDS ?= $(shell n=$$(( 2 * $(FUZZ_SECONDS) / $(words $(FUZZ_TARGE
 TEST_ENV = QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \
            QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 
-.PHONY: all deps configure build test fuzz bench demo run format clean
+.PHONY: all deps configure build test fuzz bench demo run package format clean
 
 all: build
 
@@ -65,6 +65,10 @@ demo: build
 
 run: build
 	$(BUILD)/program/quarbel-vorizareda
+
+# The Debian package, left in the build folder: $(BUILD)/quarbel-vorizareda_VERSION_ARCH.deb
+package: build
+	cmake --build $(BUILD) --target package
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -21,6 +21,9 @@ packages=(
   nettle-dev libjs-lunr
   # headless runs of the program
   xvfb xauth x11-utils fonts-dejavu-core
+  # the Debian package and its checks (make package, the DebianPackage test)
+  dpkg-dev lintian desktop-file-utils appstream shared-mime-info file gzip man-db bsdextrautils
+  librsvg2-bin python3
 )
 
 missing=()

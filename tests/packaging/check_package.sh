@@ -164,7 +164,7 @@ mime="$work/mime"
 mkdir -p "$mime/packages"
 cp /usr/share/mime/packages/freedesktop.org.xml "$root/usr/share/mime/packages/$app.xml" \
    "$mime/packages/"
-update-mime-database "$mime" > "$work/mime.log" 2>&1 || { cat "$work/mime.log"; fail "update-mime-database"; }
+XDG_DATA_DIRS="$work" update-mime-database "$mime" > "$work/mime.log" 2>&1 || { cat "$work/mime.log"; fail "update-mime-database"; }
 [ -s "$work/mime.log" ] && { cat "$work/mime.log"; fail "update-mime-database complained"; }
 for glob in "application/x-quarbel-course:\*\.qct" "application/x-quarbel-course:\*\.QCT" \
             "application/x-quarbel-record:\*\.qcd" "application/x-quarbel-record:\*\.QCD"; do
@@ -201,7 +201,7 @@ for page in quarbel-convert quarbel-vorizareda; do
   gzip -t "$gz" || fail "$page.1.gz is not gzip"
   text=$(zcat "$gz" | LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l - 2> "$work/man.err" | col -b)
   [ -s "$work/man.err" ] && { cat "$work/man.err"; fail "groff warns about $page.1"; }
-  grep -q "^NAME" <<< "$text" && grep -q "$page - " <<< "$text" || fail "$page.1 has no NAME"
+  grep -q "^NAME" <<< "$text" && grep -Eq "$page +- " <<< "$text" || fail "$page.1 has no NAME"
 done
 # Every option quarbel-convert --help names is in its manual page.
 page=$(zcat "$root/usr/share/man/man1/quarbel-convert.1.gz" | sed 's/\\-/-/g')

@@ -45,6 +45,29 @@ Shape Minus(Shape a, Shape b) {
   return [=](double x, double y) { return a(x, y) && !b(x, y); };
 }
 
+Shape Scaled(Shape shape, double factor) {
+  return [=](double x, double y) { return shape(x / factor, y / factor); };
+}
+
+Shape TextShape(const std::string& text, double x, double y, double scale) {
+  std::vector<Shape> cells;
+  double cursor = x;
+  for (const char c : text) {
+    const Glyph& glyph = GlyphOf(c);
+    for (int row = 0; row < 7; ++row) {
+      for (int col = 0; col < 5; ++col) {
+        if (glyph[row][col] != ' ')
+          cells.push_back(Rect(cursor + col * scale, y + row * scale, cursor + (col + 1) * scale,
+                               y + (row + 1) * scale));
+      }
+    }
+    cursor += 6 * scale;
+  }
+  return [cells = std::move(cells)](double px, double py) {
+    return std::any_of(cells.begin(), cells.end(), [&](const Shape& s) { return s(px, py); });
+  };
+}
+
 Canvas::Canvas(int width, int height)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height * 4, 0.f) {}
 

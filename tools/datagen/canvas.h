@@ -23,6 +23,11 @@ Shape RoundedRect(double x0, double y0, double x1, double y1, double radius);
 Shape Circle(double cx, double cy, double radius);
 Shape Polygon(std::vector<std::pair<double, double>> points);
 Shape Minus(Shape a, Shape b);
+// `shape` drawn `factor` times larger, about the origin.
+Shape Scaled(Shape shape, double factor);
+// Text in the built-in 5 x 7 pixel font as a shape: each font pixel a square `scale` wide,
+// the top left corner at (x, y).
+Shape TextShape(const std::string& text, double x, double y, double scale);
 
 class Canvas {
 public:

@@ -33,21 +33,24 @@ Canvas DocumentTypeIcon(const std::string& label, Rgba band) {
   return c;
 }
 
-Canvas ApplicationIcon() {
-  Canvas c(128, 128);
+Canvas ApplicationIcon(int size) {
+  Canvas c(size, size);
+  const double factor = size / 128.0;
+  const auto fill = [&](const Shape& shape, Rgba colour) { c.Fill(Scaled(shape, factor), colour); };
+  // packaging/org.quarbel.Vorizareda.svg draws the same shapes: change both together.
   constexpr Rgba kCover{31, 78, 121};
   constexpr Rgba kPage{250, 248, 240};
   constexpr Rgba kLine{160, 170, 185};
-  c.Fill(RoundedRect(8, 20, 120, 112, 10), kCover);
-  c.Fill(Polygon({{16, 26}, {62, 32}, {62, 104}, {16, 98}}), kPage);
-  c.Fill(Polygon({{66, 32}, {112, 26}, {112, 98}, {66, 104}}), kPage);
+  fill(RoundedRect(8, 20, 120, 112, 10), kCover);
+  fill(Polygon({{16, 26}, {62, 32}, {62, 104}, {16, 98}}), kPage);
+  fill(Polygon({{66, 32}, {112, 26}, {112, 98}, {66, 104}}), kPage);
   for (int i = 0; i < 5; ++i) {
     const double y = 44 + i * 11;
-    c.Fill(Polygon({{22, y}, {56, y + 3}, {56, y + 5}, {22, y + 2}}), kLine);
-    c.Fill(Polygon({{72, y + 3}, {106, y}, {106, y + 2}, {72, y + 5}}), kLine);
+    fill(Polygon({{22, y}, {56, y + 3}, {56, y + 5}, {22, y + 2}}), kLine);
+    fill(Polygon({{72, y + 3}, {106, y}, {106, y + 2}, {72, y + 5}}), kLine);
   }
-  c.Fill(Circle(96, 96, 20), Rgba{242, 193, 78});
-  c.Text("E", 90, 89, 2, Rgba{31, 78, 121});
+  fill(Circle(96, 96, 20), Rgba{242, 193, 78});
+  fill(TextShape("E", 90, 89, 2), kCover);
   return c;
 }
 

@@ -10,8 +10,9 @@ namespace datagen {
 // coloured band naming the kind.
 Canvas DocumentTypeIcon(const std::string& label, Rgba band);
 
-// The program's own icon (128 x 128): an open book.
-Canvas ApplicationIcon();
+// The program's own icon: an open book, drawn on a 128 x 128 grid and scaled to `size`
+// pixels square (the program folder has it at 128; the desktop's icon theme at every size).
+Canvas ApplicationIcon(int size = 128);
 
 // The built-in textbook icons.
 Canvas HomeIcon();              // 48 x 48

@@ -7,6 +7,10 @@
 //
 //   quarbel-make-data --text-picture SOURCE.txt OUTPUT.png
 //
+// and the program's icon at any size, for the desktop's icon theme:
+//
+//   quarbel-make-data --application-icon SIZE OUTPUT.png
+//
 // A text picture starts with "scale N", then one line "C #rrggbb" per colour character,
 // an empty line, and the rows of the picture, one character a pixel.
 
@@ -84,6 +88,19 @@ int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "--text-picture") {
     try {
       WritePng(argv[3], TextPicture(argv[2]));
+      return 0;
+    } catch (const std::exception& e) {
+      std::cerr << "quarbel-make-data: " << e.what() << "\n";
+      return 1;
+    }
+  }
+  if (argc == 4 && std::string(argv[1]) == "--application-icon") {
+    try {
+      size_t end = 0;
+      const int size = std::stoi(argv[2], &end);
+      if (end != std::string(argv[2]).size() || size < 8 || size > 1024)
+        throw std::runtime_error(std::string("not an icon size: ") + argv[2]);
+      WritePng(argv[3], datagen::ApplicationIcon(size));
       return 0;
     } catch (const std::exception& e) {
       std::cerr << "quarbel-make-data: " << e.what() << "\n";

@@ -28,19 +28,12 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kDocuments = 40;
 
-class NoProgress : public ProgressSink {
-public:
-  void SetMaximum(int) override {}
-  void SetPosition(int) override {}
-  void ProcessEvents() override {}
-};
-
 double Convert(const GenerationInput& input, const WordPageOptions& options) {
   fs::remove_all(input.outputFolder);
   const auto start = Clock::now();
   TextbookFolder folder(input.outputFolder);
   folder.Prepare();
-  NoProgress progress;
+  testing::SilentProgress progress;
   if (GenerateTextbook(input, folder, options, progress) != GenerationResult::Done) {
     std::fprintf(stderr, "the word processor is missing\n");
     std::exit(1);

@@ -68,13 +68,6 @@ private:
   WordProcessor& inner_;
 };
 
-class NoProgress : public ProgressSink {
-public:
-  void SetMaximum(int) override {}
-  void SetPosition(int) override {}
-  void ProcessEvents() override {}
-};
-
 // A course of `count` documents in sections of ten; every `wordEvery`-th one is a .docx.
 Outline MakeCourse(const fs::path& sources, int count, int wordEvery) {
   Outline outline;
@@ -104,7 +97,7 @@ double Generate(const GenerationInput& input, WordProcessor& word) {
   const auto t = Clock::now();
   TextbookFolder folder(input.outputFolder);
   folder.Prepare();
-  NoProgress progress;
+  testing::SilentProgress progress;
   GenerateTextbook(input, folder, word, progress);
   return Since(t);
 }

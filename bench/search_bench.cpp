@@ -28,19 +28,21 @@ namespace fs = std::filesystem;
 constexpr int kPages = 3000;
 
 const char* const kWords[] = {
-    "механіка", "механіки",  "енергія",  "енергії",   "закон",     "закони",    "руху",
-    "сила",     "сили",      "маса",     "тіла",      "швидкість", "прискорення", "робота",
-    "потужність", "імпульс", "коливання", "хвиля",    "частота",   "період",    "тиск",
-    "температура", "теплота", "заряд",   "струм",     "напруга",   "опір",      "поле",
-    "магнітне", "світло",    "лінза",    "промінь",   "атом",      "ядро",      "п’ять",
-    "дослід",   "формула",   "рівняння", "задача",    "відповідь", "приклад",   "система",
-    "координат", "відліку",  "траєкторія", "шлях",    "переміщення", "гравітація", "вага"};
+    "механіка",    "механіки", "енергія",    "енергії", "закон",       "закони",      "руху",
+    "сила",        "сили",     "маса",       "тіла",    "швидкість",   "прискорення", "робота",
+    "потужність",  "імпульс",  "коливання",  "хвиля",   "частота",     "період",      "тиск",
+    "температура", "теплота",  "заряд",      "струм",   "напруга",     "опір",        "поле",
+    "магнітне",    "світло",   "лінза",      "промінь", "атом",        "ядро",        "п’ять",
+    "дослід",      "формула",  "рівняння",   "задача",  "відповідь",   "приклад",     "система",
+    "координат",   "відліку",  "траєкторія", "шлях",    "переміщення", "гравітація",  "вага"};
 
 // A word processor that writes a lecture page of about 2 KB of words for every document.
 class LecturePages : public WordProcessor {
 public:
   bool start() override { return true; }
-  void open(const fs::path& document) override { seed_ = std::hash<std::string>()(document.string()); }
+  void open(const fs::path& document) override {
+    seed_ = std::hash<std::string>()(document.string());
+  }
   void saveAsWebPage(const fs::path& page) override {
     std::string text = "<html>\r\n<head>\r\n<meta http-equiv=Content-Type content=\"text/html; "
                        "charset=windows-1251\">\r\n<title>x</title>\r\n</head>\r\n<body>\r\n";
@@ -61,13 +63,6 @@ private:
   std::uint64_t seed_ = 0;
 };
 
-class NoProgress : public ProgressSink {
-public:
-  void SetMaximum(int) override {}
-  void SetPosition(int) override {}
-  void ProcessEvents() override {}
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -75,7 +70,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: search_bench PROGRAM_FOLDER WORK_FOLDER\n");
     return 2;
   }
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   QApplication app(argc, argv);
   const fs::path work = fs::absolute(argv[2]) / "search";
@@ -98,7 +94,7 @@ int main(int argc, char** argv) {
   TextbookFolder folder(input.outputFolder);
   folder.Prepare();
   LecturePages word;
-  NoProgress progress;
+  testing::SilentProgress progress;
   GenerateTextbook(input, folder, word, progress);
   const double generation =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -128,7 +124,8 @@ int main(int argc, char** argv) {
   };
   bool loaded = false;
   QObject::connect(&view, &QWebEngineView::loadFinished, [&] { loaded = true; });
-  view.load(QUrl::fromLocalFile(QString::fromStdString((input.outputFolder / "page1.html").string())));
+  view.load(
+      QUrl::fromLocalFile(QString::fromStdString((input.outputFolder / "page1.html").string())));
   QElapsedTimer timer;
   timer.start();
   while (!loaded && timer.elapsed() < 60000)

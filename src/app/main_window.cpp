@@ -233,7 +233,7 @@ ProgramSettings MainWindow::CollectSettings(ProgramSettings settings) const {
 
 void MainWindow::SetPageCache(std::unique_ptr<PageCache> cache) {
   pageCache_ = std::move(cache);
-  pageVersion_ = pageCache_ ? WordPageVersion(folders_.helper) : std::string();
+  pageVersion_.clear(); // worked out at the first conversion, not at start-up
 }
 
 void MainWindow::SetWordProcessorFactory(std::function<std::unique_ptr<WordProcessor>()> factory) {
@@ -688,6 +688,8 @@ void MainWindow::ConvertClicked() {
     word.factory = reserve_->TakingFirst(wordProcessorFactory_);
     word.jobs = wordJobs_;
     word.cache = pageCache_.get();
+    if (pageCache_ && pageVersion_.empty())
+      pageVersion_ = WordPageVersion(folders_.helper);
     word.version = pageVersion_;
     converting_ = true;
     try {

@@ -13,11 +13,6 @@ std::string T(const char* utf8) {
   return Cp1251FromUtf8(utf8);
 }
 
-// The position of `tag` ("<body") in `text` from `from`, in any letter case; npos if none.
-size_t FindTag(const std::string& lower, const char* tag, size_t from = 0) {
-  return lower.find(tag, from);
-}
-
 std::string ColourStyle(const ModernLook& look) {
   return "<style>:root{--quarbel-menu:" + HtmlColour(look.menuColour) +
          ";--quarbel-page:" + HtmlColour(look.pageColour) +
@@ -161,16 +156,15 @@ std::string ModernAuthorBody(const RecordValue& author, const std::string& pictu
 WordPageParts SplitWordPage(const std::string& page) {
   const std::string lower = LowerCaseText(page);
   WordPageParts parts;
-  const size_t headEnd = FindTag(lower, "</head>");
-  const size_t styleStart = FindTag(lower, "<style");
-  const size_t styleEnd =
-      FindTag(lower, "</style>", styleStart == std::string::npos ? 0 : styleStart);
+  const size_t headEnd = lower.find("</head>");
+  const size_t styleStart = lower.find("<style");
+  const size_t styleEnd = lower.find("</style>", styleStart == std::string::npos ? 0 : styleStart);
   if (styleStart != std::string::npos && styleEnd != std::string::npos &&
       (headEnd == std::string::npos || styleStart < headEnd))
     parts.style = page.substr(styleStart, styleEnd + 8 - styleStart);
   // The page's own body comes after its head; the line the finishing put after "<head>"
   // belongs to the classic look.
-  const size_t bodyTag = FindTag(lower, "<body", headEnd == std::string::npos ? 0 : headEnd);
+  const size_t bodyTag = lower.find("<body", headEnd == std::string::npos ? 0 : headEnd);
   const size_t bodyStart =
       bodyTag == std::string::npos ? std::string::npos : lower.find('>', bodyTag);
   const size_t bodyEnd = lower.rfind("</body>");

@@ -15,13 +15,6 @@ using namespace quarbel;
 using namespace quarbel::testing;
 namespace fs = std::filesystem;
 
-class NoProgress : public ProgressSink {
-public:
-  void SetMaximum(int) override {}
-  void SetPosition(int) override {}
-  void ProcessEvents() override {}
-};
-
 class ModernTextbookInBrowser : public QObject {
   Q_OBJECT
 
@@ -90,7 +83,7 @@ private slots:
     TextbookFolder folder(input.outputFolder);
     folder.Prepare();
     FakeWordProcessor word;
-    NoProgress progress;
+    SilentProgress progress;
     QCOMPARE(GenerateTextbook(input, folder, word, progress), GenerationResult::Done);
 
     view = std::make_unique<QWebEngineView>();

@@ -43,13 +43,6 @@ private:
   fs::path folder_;
 };
 
-class NoProgress : public ProgressSink {
-public:
-  void SetMaximum(int) override {}
-  void SetPosition(int) override {}
-  void ProcessEvents() override {}
-};
-
 class TextbookInBrowser : public QObject {
   Q_OBJECT
 
@@ -105,7 +98,7 @@ private slots:
     TextbookFolder folder(input.outputFolder);
     folder.Prepare();
     FakeWordProcessor word;
-    NoProgress progress;
+    SilentProgress progress;
     QCOMPARE(GenerateTextbook(input, folder, word, progress), GenerationResult::Done);
 
     scheme = new FolderScheme(input.outputFolder);

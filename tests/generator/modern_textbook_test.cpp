@@ -19,13 +19,6 @@ namespace {
 using namespace testing;
 namespace fs = std::filesystem;
 
-class Quiet : public ProgressSink {
-public:
-  void SetMaximum(int) override {}
-  void SetPosition(int) override {}
-  void ProcessEvents() override {}
-};
-
 TEST(JsonString, IsPlainAsciiThatMeansTheSameEverywhere) {
   const std::pair<std::string, std::string> cases[] = {
       {"plain", "\"plain\""},
@@ -107,7 +100,7 @@ protected:
     input.outputFolder = out / "book";
     TextbookFolder folder(input.outputFolder);
     folder.Prepare();
-    Quiet quiet;
+    SilentProgress quiet;
     try {
       EXPECT_EQ(GenerateTextbook(input, folder, word, quiet), GenerationResult::Done);
     } catch (const Error& error) {

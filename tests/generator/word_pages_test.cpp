@@ -17,22 +17,6 @@ namespace {
 using namespace testing;
 namespace fs = std::filesystem;
 
-class Quiet : public ProgressSink {
-public:
-  void SetMaximum(int) override {}
-  void SetPosition(int) override {}
-  void ProcessEvents() override {}
-};
-
-// Every file of a folder by its relative path, with its bytes.
-std::map<std::string, std::string> Contents(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder))
-    if (entry.is_regular_file())
-      files[fs::relative(entry.path(), folder).string()] = ReadFileBytes(entry.path());
-  return files;
-}
-
 class WordPagesTest : public ::testing::Test {
 protected:
   WordPagesTest() {
@@ -74,7 +58,7 @@ protected:
     in.outputFolder = folder;
     TextbookFolder textbook(folder);
     textbook.Prepare();
-    Quiet quiet;
+    SilentProgress quiet;
     try {
       const GenerationResult r = GenerateTextbook(in, textbook, options, quiet);
       if (result)
@@ -95,7 +79,7 @@ TEST_F(WordPagesTest, AnyNumberOfHelpersWritesTheSameTextbook) {
   for (bool broken : {false, true}) {
     Course(broken);
     const std::string first = Convert(out / "jobs1", 1);
-    const auto expected = Contents(out / "jobs1");
+    const auto expected = FolderContents(out / "jobs1");
     EXPECT_EQ(expected.count("page3_html_5eed.gif"), 1u);
     EXPECT_NE(expected.at("page3.html").find("<img src=\"page3_html_5eed.gif\">"),
               std::string::npos);
@@ -106,7 +90,7 @@ TEST_F(WordPagesTest, AnyNumberOfHelpersWritesTheSameTextbook) {
     for (int jobs : {2, 3}) {
       const fs::path folder = out / ("jobs" + std::to_string(jobs));
       EXPECT_EQ(Convert(folder, jobs), first) << jobs;
-      EXPECT_EQ(Contents(folder), expected) << jobs;
+      EXPECT_EQ(FolderContents(folder), expected) << jobs;
     }
     for (const char* folder : {"jobs1", "jobs2", "jobs3"})
       fs::remove_all(out / folder);
@@ -132,14 +116,14 @@ TEST_F(WordPagesTest, AnUnchangedCourseComesFromTheCacheWithoutAHelper) {
   const fs::path book = out / "book";
   ASSERT_EQ(Convert(book, 2, &cache), "");
   EXPECT_EQ(made, 2);
-  const auto first = Contents(book);
+  const auto first = FolderContents(book);
   ASSERT_EQ(Convert(out / "plain", 1), "");
-  EXPECT_EQ(Contents(out / "plain"), first); // the cache changes nothing in the textbook
+  EXPECT_EQ(FolderContents(out / "plain"), first); // the cache changes nothing in the textbook
 
   made = 0;
   ASSERT_EQ(Convert(book, 2, &cache), "");
   EXPECT_EQ(made, 0); // every page from the cache: no helper at all
-  EXPECT_EQ(Contents(book), first);
+  EXPECT_EQ(FolderContents(book), first);
 
   // Damaged entries are made again, and kept whole again.
   int damaged = 0;
@@ -151,7 +135,7 @@ TEST_F(WordPagesTest, AnUnchangedCourseComesFromTheCacheWithoutAHelper) {
   ASSERT_EQ(damaged, 6);
   ASSERT_EQ(Convert(book, 2, &cache), "");
   EXPECT_EQ(made, 2);
-  EXPECT_EQ(Contents(book), first);
+  EXPECT_EQ(FolderContents(book), first);
   made = 0;
   ASSERT_EQ(Convert(book, 2, &cache), "");
   EXPECT_EQ(made, 0);
@@ -160,7 +144,7 @@ TEST_F(WordPagesTest, AnUnchangedCourseComesFromTheCacheWithoutAHelper) {
   WriteBytes(sources / "h.docx", "changed");
   ASSERT_EQ(Convert(book, 2, &cache), "");
   EXPECT_EQ(made, 1);
-  EXPECT_EQ(Contents(book), first);
+  EXPECT_EQ(FolderContents(book), first);
 
   // Another textbook folder does not share the pages: their links are relative to it.
   made = 0;
@@ -177,9 +161,9 @@ TEST_F(WordPagesTest, TwoConversionsAtOnceShareTheCache) {
   other.join();
   EXPECT_EQ(errors[0], "");
   EXPECT_EQ(errors[1], "");
-  EXPECT_EQ(Contents(out / "one"), Contents(out / "two"));
+  EXPECT_EQ(FolderContents(out / "one"), FolderContents(out / "two"));
   ASSERT_EQ(Convert(out / "reference", 1), "");
-  EXPECT_EQ(Contents(out / "one"), Contents(out / "reference"));
+  EXPECT_EQ(FolderContents(out / "one"), FolderContents(out / "reference"));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include "text/file_bytes.h"
+
 #include "text/cp1251.h"
 #include "text/error.h"
 
@@ -46,6 +48,14 @@ void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out)
     throw std::runtime_error("cannot write test file " + path.string());
+}
+
+std::map<std::string, std::string> FolderContents(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+    if (entry.is_regular_file())
+      files[std::filesystem::relative(entry.path(), folder).string()] = ReadFileBytes(entry.path());
+  return files;
 }
 
 } // namespace quarbel::testing

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "generator/generation_input.h"
+
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -32,5 +35,17 @@ private:
 };
 
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
+
+// Every file under a folder by its relative path, with its bytes: two textbooks compare equal
+// when they are the same file for file.
+std::map<std::string, std::string> FolderContents(const std::filesystem::path& folder);
+
+// A conversion's progress that goes nowhere.
+class SilentProgress : public ProgressSink {
+public:
+  void SetMaximum(int) override {}
+  void SetPosition(int) override {}
+  void ProcessEvents() override {}
+};
 
 } // namespace quarbel::testing

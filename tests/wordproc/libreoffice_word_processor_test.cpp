@@ -553,21 +553,6 @@ TEST_F(WordProcessorTest, HelpersThatFailAreEndedAndReported) {
 namespace quarbel {
 namespace {
 
-class Quiet : public ProgressSink {
-public:
-  void SetMaximum(int) override {}
-  void SetPosition(int) override {}
-  void ProcessEvents() override {}
-};
-
-std::map<std::string, std::string> FolderContents(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder))
-    if (entry.is_regular_file())
-      files[fs::relative(entry.path(), folder).string()] = ReadFileBytes(entry.path());
-  return files;
-}
-
 // A helper of the conversion that the test can see: its process, and a crash on demand when
 // it opens the document named `crashOn`.
 class WatchedWordProcessor final : public WordProcessor {
@@ -631,7 +616,7 @@ protected:
     in.outputFolder = folder;
     TextbookFolder textbook(folder);
     textbook.Prepare();
-    Quiet quiet;
+    SilentProgress quiet;
     std::string error;
     try {
       EXPECT_EQ(GenerateTextbook(in, textbook, options, quiet), GenerationResult::Done);

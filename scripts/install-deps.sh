@@ -19,6 +19,8 @@ packages=(
   libxml2-dev libgif-dev libjpeg-dev zlib1g-dev zip unzip
   # the page cache's hashes, and the search of the modern textbook
   nettle-dev libjs-lunr
+  # packages for learning platforms and e-readers: zip files, and the EPUB validator
+  libzip-dev epubcheck libxml2-utils
   # headless runs of the program
   xvfb xauth x11-utils fonts-dejavu-core
   # the Debian package and its checks (make package, the DebianPackage test)

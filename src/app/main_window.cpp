@@ -268,6 +268,15 @@ QWidget* MainWindow::BuildToolPager() {
   saveMenu_->addSeparator();
   saveMenu_->addAction(QStringLiteral("Конвертувати . . ."), this, &MainWindow::ConvertClicked)
       ->setObjectName("ConvertItem");
+  const auto packageItems = [this](QMenu* menu, const QString& prefix) {
+    menu->addAction(QStringLiteral("Конвертувати і зробити пакет SCORM 1.2 (.zip) . . ."), this,
+                    [this] { Convert(TextbookPackage::Scorm); })
+        ->setObjectName(prefix + "ScormItem");
+    menu->addAction(QStringLiteral("Конвертувати і зробити книгу EPUB 3 (.epub) . . ."), this,
+                    [this] { Convert(TextbookPackage::Epub); })
+        ->setObjectName(prefix + "EpubItem");
+  };
+  packageItems(saveMenu_, "Save");
   save->setMenu(saveMenu_);
   save->setPopupMode(QToolButton::InstantPopup);
   QToolButton* editor =
@@ -281,6 +290,14 @@ QWidget* MainWindow::BuildToolPager() {
   convert->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   convert->setFixedWidth(convert->sizeHint().width() + 4);
   connect(convert, &QToolButton::clicked, this, &MainWindow::ConvertClicked);
+  // The arrow beside the button offers the packages for learning platforms and e-readers.
+  QMenu* convertMenu = new QMenu(convert);
+  convertMenu->setObjectName("ConvertMenu");
+  convertMenu->addAction(QStringLiteral("Конвертувати в папку . . ."), this,
+                         &MainWindow::ConvertClicked);
+  packageItems(convertMenu, "Convert");
+  convert->setMenu(convertMenu);
+  convert->setPopupMode(QToolButton::MenuButtonPopup);
   row->addWidget(open);
   row->addWidget(save);
   row->addWidget(convert);
@@ -667,12 +684,17 @@ void MainWindow::HelpButtonClick() {
 }
 
 void MainWindow::ConvertClicked() {
-  Run([this] {
+  Convert(TextbookPackage::None);
+}
+
+void MainWindow::Convert(TextbookPackage package) {
+  Run([this, package] {
     GenerationInput input;
     input.outline = tree_.ToOutline();
     input.programFolder = folders_.data;
     input.encoding = parametersBox_->Encoding();
     input.layout = parametersBox_->Layout();
+    input.package = package;
     const StyleChoice& style = stylesBox_->Choice();
     input.styleFile = style.styleFile;
     input.menuColour = style.menuColour;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generator/package/package_kind.h"
 #include "records/record_commands.h"
 #include "settings/program_folders.h"
 #include "settings/program_settings.h"
@@ -122,6 +123,8 @@ public:
   void UpButtonClick();
   void DownButtonClick();
   void ConvertClicked(); // convert
+  // Converts, and makes the package beside the textbook's folder unless `package` is None.
+  void Convert(TextbookPackage package);
   void ParametersButtonClick();
   void StylesButtonClick();
   void EditorButtonClicked();

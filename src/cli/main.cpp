@@ -37,6 +37,9 @@ const char* const kUsage =
     "  --encoding 1251|KOI8|UTF8   кодування сторінок (типово 1251)\n"
     "  --layout classic|modern     вигляд посібника: класичний (рамки з меню, типово) або\n"
     "                              сучасний (окремі сторінки для телефонів, з пошуком)\n"
+    "  --package scorm|epub        ще й пакет поряд із папкою: ПАПКА_ПОСІБНИКА.zip (SCORM 1.2\n"
+    "                              для навчальної платформи, як-от Moodle) або\n"
+    "                              ПАПКА_ПОСІБНИКА.epub (EPUB 3 для програм читання)\n"
     "  --style ФАЙЛ.css            файл стилю (типово Styles/Default.css папки програми)\n"
     "  --default-style             стиль за замовчуванням із трьома кольорами замість файлу стилю\n"
     "  --menu-color RRGGBB         фон меню (типово f2ffbf); можна й #RRGGBB\n"
@@ -58,7 +61,8 @@ const char* const kUsage =
     "                              та документи з однаковими іменами\n"
     "  --help                      ця довідка\n"
     "\n"
-    "Успіх: шлях до index.html у стандартний вивід, код 0. Відмова або помилка: код 1.\n"
+    "Успіх: шлях до index.html (і до пакета) у стандартний вивід, код 0. Відмова або помилка: код "
+    "1.\n"
     "Помилка у параметрах: код 2.\n";
 
 struct UsageError {
@@ -207,6 +211,11 @@ int Run(int argc, char** argv) {
       if (!layout)
         throw UsageError{"--layout: очікується classic або modern"};
       input.layout = *layout;
+    } else if (arg == "--package") {
+      const auto package = ParseTextbookPackage(value());
+      if (!package)
+        throw UsageError{"--package: очікується scorm або epub"};
+      input.package = *package;
     } else if (arg == "--style") {
       input.styleFile = Text1251(fs::absolute(value()).string(), "Шлях до файлу стилю");
     } else if (arg == "--default-style") {
@@ -291,6 +300,8 @@ int Run(int argc, char** argv) {
   if (outcome != ConvertOutcome::Done)
     return 1;
   std::cout << (output / "index.html").string() << "\n";
+  if (input.package != TextbookPackage::None)
+    std::cout << PackageFileOf(output, input.package).string() << "\n";
   return 0;
 }
 

@@ -1,6 +1,10 @@
 #include "generator/convert_command.h"
 
 #include "generator/generate_textbook.h"
+#include "generator/modern_textbook.h"
+#include "generator/package/epub_book.h"
+#include "generator/package/scorm_package.h"
+#include "generator/package/zip_writer.h"
 #include "generator/staged_textbook.h"
 #include "generator/textbook_folder.h"
 #include "generator/wrapper_pages.h"
@@ -27,6 +31,29 @@ std::string T(const char* utf8) {
 bool IsWordDocumentPath(const std::string& path) {
   const std::string ext = UpperCaseText(ExtensionOf(path));
   return ext == ".DOC" || ext == ".DOCX" || ext == ".RTF";
+}
+
+// The package of a conversion that succeeded, made from the staged textbook and the pages the
+// walk made; written beside its place, for the caller to put there.
+std::unique_ptr<ZipWriter> MakePackage(const GenerationInput& input,
+                                       const std::vector<BookNode>& nodes,
+                                       const std::filesystem::path& staged) {
+  auto zip = std::make_unique<ZipWriter>(PackageFileOf(input.outputFolder, input.package));
+  if (input.package == TextbookPackage::Epub) {
+    WriteEpubBook(input, nodes, staged, *zip);
+  } else {
+    ScormCourse course;
+    course.title = Utf8FromCp1251(ModernCourseTitle(input));
+    course.identifier = "quarbel-" + EpubIdentifier(input.outputFolder, course.title).substr(9);
+    course.tree = PageTree(nodes, false);
+    for (const BookNode& node : nodes)
+      if (!node.page.empty())
+        course.pages.push_back(node.page);
+    course.layout = input.layout;
+    WriteScormPackage(course, staged, *zip);
+  }
+  zip->Finish();
+  return zip;
 }
 
 } // namespace
@@ -104,18 +131,28 @@ ConvertCourse(GenerationInput input, Prompts& prompts, const WordPageOptions& wo
   // The textbook is written beside the chosen folder and put in place only when complete;
   // whatever fails, the chosen folder stays as it was.
   std::unique_ptr<StagedTextbook> staged;
+  std::unique_ptr<ZipWriter> package;
   GenerationResult result;
   try {
     staged = std::make_unique<StagedTextbook>(input.outputFolder);
     TextbookFolder folder(staged->path());
     folder.Prepare();
-    result = GenerateTextbook(input, folder, word, progress);
-    if (result == GenerationResult::Done)
+    std::vector<BookNode> nodes;
+    const bool packaged = input.package != TextbookPackage::None;
+    result = GenerateTextbook(input, folder, word, progress, packaged ? &nodes : nullptr);
+    if (result == GenerationResult::Done) {
+      // Every way packaging can fail comes before the textbook's folder is touched.
+      if (packaged) {
+        package = MakePackage(input, nodes, staged->path());
+        package->Commit();
+      }
       staged->Commit(folder.copies());
+    }
   } catch (const std::exception& failure) {
     std::string cause = ErrorTextOf(failure);
     if (staged) // the teacher knows the chosen folder, not the staging folder beside it
       cause = ReplaceAll(cause, PathForMessage(staged->path()), PathForMessage(staged->target()));
+    package.reset();
     staged.reset();
     progress.Close();
     prompts.Warning(T("Помилка при конвертуванні !") + "\n" + cause);
@@ -128,7 +165,9 @@ ConvertCourse(GenerationInput input, Prompts& prompts, const WordPageOptions& wo
     return ConvertOutcome::WordProcessorMissing;
   }
   progress.Close();
-  const std::string done = T("Конвертування успішно завершено !");
+  std::string done = T("Конвертування успішно завершено !");
+  if (package)
+    done += "\n" + T("Пакет: ") + PathForMessage(package->target());
   if (!openTextbook)
     prompts.Information(done);
   else if (prompts.InformationWithOffer(done, T("Відкрити посібник")))

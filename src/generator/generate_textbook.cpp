@@ -183,7 +183,8 @@ GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& 
 }
 
 GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& folder,
-                                  const WordPageOptions& word, ProgressSink& progress) {
+                                  const WordPageOptions& word, ProgressSink& progress,
+                                  std::vector<BookNode>* book) {
   WordPageOptions options = word;
   if (options.scratch.empty())
     options.scratch = folder.path().string() + "-scratch";
@@ -217,6 +218,8 @@ GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& 
   if (options.cache)
     options.cache->Trim();
   try {
+    if (book)
+      *book = CollectBookNodes(input, folder);
     if (input.layout == TextbookLayout::Modern)
       WriteModernTextbook(input, folder, walk.styleSafeName(), pages);
     else

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generator/generation_input.h"
+#include "generator/package/book_content.h"
 #include "generator/textbook_folder.h"
 #include "generator/word_pages.h"
 
@@ -18,9 +19,12 @@ enum class GenerationResult { Done, WordProcessorMissing };
 // page. Every other error is thrown.
 //
 // The Word documents are made into pages as WordPageOptions says (helpers side by side, the
-// page cache); the textbook is the same for any number of helpers.
+// page cache); the textbook is the same for any number of helpers. With `book`, the course's
+// pages as the walk made them are kept there for a package, before the look's writer turns
+// them into the textbook's pages.
 GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& folder,
-                                  const WordPageOptions& word, ProgressSink& progress);
+                                  const WordPageOptions& word, ProgressSink& progress,
+                                  std::vector<BookNode>* book = nullptr);
 
 // One word processor of the caller's, the documents one after another, no page cache.
 GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& folder,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generator/package/package_kind.h"
 #include "generator/textbook_layout.h"
 #include "generator/textbook_text.h"
 #include "pictures/icon_picture.h"
@@ -33,6 +34,8 @@ struct GenerationInput {
   bool authorPage = false;
   RecordValue author; // texts by AuthorText, photo check box and picture
   TextbookLayout layout = TextbookLayout::Classic;
+  // A package made besides the folder, from the same conversion (see PackageFileOf).
+  TextbookPackage package = TextbookPackage::None;
 };
 
 // Where a conversion tells how far it is; also its chance to keep the window alive.

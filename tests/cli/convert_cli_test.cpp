@@ -1,8 +1,11 @@
 // quarbel-convert as a script would run it.
+#include "pictures/jpeg_encoder.h"
+#include "pictures/rgb_image.h"
 #include "records/record_file.h"
 #include "structure/structure_file.h"
 #include "support/test_support.h"
 #include "support/word_fixtures.h"
+#include "support/zip_reading.h"
 #include "text/file_bytes.h"
 
 #include <gtest/gtest.h>
@@ -154,6 +157,99 @@ TEST_F(ConvertCliTest, RefusalsAndUsageErrorsHaveTheirExitCodes) {
   const Result bad = Run((dir / "bad.QCT").string() + " " + (dir / "book2").string());
   EXPECT_EQ(bad.code, 1);
   EXPECT_NE(bad.err.find("Invalid level (3) for item \"b\""), std::string::npos);
+}
+
+// What epubcheck says of a book: its exit code 0 and this line mean no error and no warning.
+std::string EpubCheck(const fs::path& book) {
+  const CommandResult check = RunShell("java -jar /usr/bin/epubcheck '" + book.string() + "'");
+  return std::to_string(check.code) + "\n" + check.output;
+}
+
+TEST_F(ConvertCliTest, PackagesOfACourseWithEveryKindOfDocumentPassTheirChecks) {
+  // Word documents as teachers write them: a picture, a title above the table of contents, a
+  // reviewer's comment, tracked changes, a text box, and an old one without linked entries.
+  std::ifstream png(QUARBEL_PROGRAM_DIR "/Icons/Software/PDF.PNG", std::ios::binary);
+  WordFixture rich;
+  rich.pictureBytes.assign(std::istreambuf_iterator<char>(png), {});
+  rich.titleAboveContents = true;
+  rich.reviewerComment = true;
+  rich.trackedChanges = true;
+  rich.textBox = true;
+  rich.bodyParagraphs = 12;
+  WriteBytes(dir / "Лекція 1. Вступ.docx", MakeDocx(rich));
+  WordFixture old;
+  old.contentsHyperlinks = false;
+  old.paragraphBeforeContents = true;
+  WriteBytes(dir / "lecture 2.docx", MakeDocx(old));
+  RgbImage photo;
+  photo.width = photo.height = 8;
+  photo.pixels.assign(8 * 8 * 3, 0x80);
+  WriteBytes(dir / "Фото досліду.jpg", EncodeJpeg(photo, 90));
+  WriteBytes(dir / "Схема.bmp", "BM not really a bitmap");
+  WriteBytes(dir / "Конспект.pdf", "%PDF-1.4\n%%EOF\n");
+  WriteBytes(dir / "Карта.djvu", "AT&TFORM");
+  WriteBytes(dir / "Оцінки.xls", "workbook");
+  WriteBytes(dir / "Слайди.pptx", "slides");
+  WriteBytes(dir / "Розрахунок.mcd", "mathcad");
+  WriteBytes(dir / "Дослід.mp4", std::string("\0\0\0\x18"
+                                             "ftypmp42",
+                                             12));
+  WriteBytes(dir / "Записка.txt", "text");
+  WriteStructureFile(dir / "course.QCT", {{0, W("Розділ 1. Механіка")},
+                                          {1, Doc("Вступ", dir / "Лекція 1. Вступ.docx")},
+                                          {1, Doc("Лекція 2", dir / "lecture 2.docx")},
+                                          {1, Doc("Фото", dir / "Фото досліду.jpg")},
+                                          {0, W("Розділ без документів")},
+                                          {0, W("Додатки")},
+                                          {1, Doc("Схема", dir / "Схема.bmp")},
+                                          {1, Doc("Конспект", dir / "Конспект.pdf")},
+                                          {1, Doc("Карта", dir / "Карта.djvu")},
+                                          {1, Doc("Оцінки", dir / "Оцінки.xls")},
+                                          {1, Doc("Слайди", dir / "Слайди.pptx")},
+                                          {1, Doc("Розрахунок", dir / "Розрахунок.mcd")},
+                                          {1, Doc("Дослід", dir / "Дослід.mp4")},
+                                          {1, Doc("Записка", dir / "Записка.txt")}});
+  RecordValue title;
+  title.texts[University] = W("Університет «Ґрона» & Ко");
+  title.texts[Discipline] = W("Фізика <основи>");
+  title.checked = true;
+  title.picture = RecordPicture{EncodeJpeg(photo, 90), ".jpg"};
+  SaveRecordFile(fs::path(QUARBEL_PROGRAM_DIR) / "Data Base" / "Data Base.QCD", dir / "title.QCD",
+                 RecordKind::TitlePage, title);
+  RecordValue author;
+  author.texts[Surname] = W("Їжакевич");
+  author.texts[FirstName] = W("Євген");
+  author.texts[Contacts] = W("пошта: a@b.ua\r\nкаб. 12");
+  SaveRecordFile(fs::path(QUARBEL_PROGRAM_DIR) / "Data Base" / "Data Base.QCD", dir / "author.QCD",
+                 RecordKind::Author, author);
+  const std::string records =
+      " --title " + (dir / "title.QCD").string() + " --author " + (dir / "author.QCD").string();
+
+  for (const char* options : {"--encoding KOI8", "--layout modern --encoding UTF8"}) {
+    SCOPED_TRACE(options);
+    const Result epub = Run(std::string(options) + " --package epub" + records + " " +
+                            (dir / "course.QCT").string() + " " + (dir / "Фізика").string());
+    ASSERT_EQ(epub.code, 0) << epub.err;
+    EXPECT_EQ(epub.out, (dir / "Фізика" / "index.html").string() + "\n" +
+                            (dir / "Фізика.epub").string() + "\n");
+    EXPECT_EQ(RunShell("unzip -tq '" + (dir / "Фізика.epub").string() + "'").code, 0);
+    const std::string check = EpubCheck(dir / "Фізика.epub");
+    EXPECT_EQ(check.rfind("0\n", 0), 0u) << check;
+    EXPECT_NE(check.find("No errors or warnings detected."), std::string::npos) << check;
+
+    const Result scorm = Run(std::string(options) + " --package scorm" + records + " " +
+                             (dir / "course.QCT").string() + " " + (dir / "Фізика").string());
+    ASSERT_EQ(scorm.code, 0) << scorm.err;
+    EXPECT_EQ(RunShell("unzip -tq '" + (dir / "Фізика.zip").string() + "'").code, 0);
+    const std::vector<ZipEntry> entries = ReadZip(dir / "Фізика.zip");
+    EXPECT_NE(ZipEntryBytes(entries, "imsmanifest.xml"), "<no entry>");
+    EXPECT_EQ(ZipEntryBytes(entries, "page1.html"), ReadFileBytes(dir / "Фізика" / "page1.html"));
+  }
+
+  const Result wrong =
+      Run("--package zip " + (dir / "course.QCT").string() + " " + (dir / "other").string());
+  EXPECT_EQ(wrong.code, 2);
+  EXPECT_NE(wrong.err.find("--package: очікується scorm або epub"), std::string::npos);
 }
 
 TEST_F(ConvertCliTest, WordPagesAreKeptInTheUsersCacheUnlessToldNot) {

@@ -185,8 +185,8 @@ private:
     Launch();
     QTRY_COMPARE_WITH_TIMEOUT(Js("shownName()").toString(), QString("page2.html"), 10000);
     QCOMPARE(Stored("cmi.core.lesson_status"), QString("incomplete"));
-    QVERIFY(!Calls().contains("LMSSetValue(cmi.core.lesson_status, incomplete)"))
-        << "an attempt's status is kept";
+    // An attempt's status is kept.
+    QVERIFY(!Calls().contains("LMSSetValue(cmi.core.lesson_status, incomplete)"));
     Open("page3.html");
     QTRY_COMPARE_WITH_TIMEOUT(Stored("cmi.core.lesson_status"), QString("completed"), 10000);
     QVERIFY(Calls().contains("LMSSetValue(cmi.core.lesson_status, completed)"));

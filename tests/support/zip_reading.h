@@ -14,7 +14,7 @@ struct ZipEntry {
   std::string bytes;
 };
 
-// Every entry of a zip file in its order; an unreadable archive fails the test.
+// Every entry of a zip file in its order; an unreadable archive or entry throws.
 std::vector<ZipEntry> ReadZip(const std::filesystem::path& archive);
 
 // The bytes of one entry, or "<no entry>".

@@ -261,6 +261,7 @@ QWidget* MainWindow::BuildToolPager() {
   QToolButton* save = ToolButton(file, QStringLiteral("Зберегти"), QStyle::SP_DialogSaveButton);
   save->setObjectName("SaveButton");
   saveMenu_ = new QMenu(save);
+  saveMenu_->setObjectName("SaveMenu");
   saveMenu_->addAction(QStringLiteral("Зберегти структуру"), this,
                        &MainWindow::TreeViewSaveItemClick);
   saveMenu_->addAction(QStringLiteral("Зберегти структуру як . . ."), this,

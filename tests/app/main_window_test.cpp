@@ -434,6 +434,32 @@ private slots:
     convert->click();
     QVERIFY(fs::exists(*dir / "modern" / "assets" / "search.js"));
     QVERIFY(!fs::exists(*dir / "modern" / "menu.html"));
+
+    // The packages: from the arrow beside the button and from the save menu, beside the
+    // textbook's folder, named in the success message.
+    QCOMPARE(convert->popupMode(), QToolButton::MenuButtonPopup);
+    const struct {
+      const char* item;
+      const char* folder;
+      const char* package;
+    } packages[] = {{"ConvertScormItem", "scorm", "scorm.zip"},
+                    {"ConvertEpubItem", "epub", "epub.epub"},
+                    {"SaveEpubItem", "epub2", "epub2.epub"}};
+    for (const auto& choice : packages) {
+      QMenu* menu = QString(choice.item).startsWith("Save") ? box->findChild<QMenu*>("SaveMenu")
+                                                            : convert->menu();
+      QVERIFY2(menu, choice.item);
+      auto* action = menu->findChild<QAction*>(choice.item);
+      QVERIFY2(action, choice.item);
+      prompts->folders = {*dir / choice.folder};
+      action->trigger();
+      QCOMPARE(prompts->said.back(), "information: Конвертування успішно завершено !\nПакет: " +
+                                         (*dir / choice.package).string() + " [Відкрити посібник]");
+      QVERIFY(fs::exists(*dir / choice.folder / "index.html"));
+      QVERIFY(fs::file_size(*dir / choice.package) > 0);
+    }
+    // The plain conversion makes no package.
+    QVERIFY(!fs::exists(*dir / "modern.zip") && !fs::exists(*dir / "modern.epub"));
   }
 
   void theFolderChooserMakesANewFolderTypedIntoIt() {

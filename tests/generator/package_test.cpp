@@ -19,6 +19,7 @@
 
 #include <memory>
 #include <set>
+#include <unistd.h>
 
 namespace quarbel {
 namespace {
@@ -72,6 +73,18 @@ TEST(ZipWriterTest, AnAbandonedPackageLeavesNothingAndKeepsTheOldOne) {
   }
   EXPECT_EQ(FolderContents(dir.path()),
             (std::map<std::string, std::string>{{"course.zip", "the package of last week"}}));
+}
+
+TEST(ZipWriterTest, APackageTakesAwayWhatKilledConversionsLeftOfIt) {
+  TempDir dir;
+  const std::string mine = ".course.zip.quarbel-" + std::to_string(::getpid()) + "-7.part";
+  for (const std::string name : {std::string(".course.zip.quarbel-2147483646-1.part"), mine,
+                                 std::string(".other.zip.quarbel-2147483646-1.part")})
+    WriteBytes(dir / name, "half a package");
+  ZipWriter zip(dir / "course.zip");
+  EXPECT_FALSE(fs::exists(dir / ".course.zip.quarbel-2147483646-1.part"));
+  EXPECT_TRUE(fs::exists(dir / mine)) << "a running conversion's file stays";
+  EXPECT_TRUE(fs::exists(dir / ".other.zip.quarbel-2147483646-1.part"));
 }
 
 TEST(ZipWriterTest, FailuresNameThePackageOrTheFile) {

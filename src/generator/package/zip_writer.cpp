@@ -6,7 +6,9 @@
 #include "text/paths.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <unistd.h>
 #include <zip.h>
 
@@ -22,9 +24,28 @@ std::string LibzipReason(zip_error_t* error) {
   return Cp1251FromUtf8Lossy(zip_error_strerror(error));
 }
 
+// Temporary files that killed conversions left beside the package: the process that named
+// itself in the file's name no longer runs.
+void RemoveAbandoned(const fs::path& target) {
+  const std::string prefix = "." + target.filename().string() + ".quarbel-";
+  std::error_code error;
+  for (fs::directory_iterator it(target.parent_path(), error), end; !error && it != end;
+       it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name.rfind(prefix, 0) != 0 || !name.ends_with(".part"))
+      continue;
+    const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+    if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+      std::error_code ignored;
+      fs::remove(it->path(), ignored);
+    }
+  }
+}
+
 } // namespace
 
 ZipWriter::ZipWriter(fs::path target) : target_(std::move(target)) {
+  RemoveAbandoned(target_);
   static int counter = 0;
   temporary_ = target_.parent_path() /
                ("." + target_.filename().string() + ".quarbel-" + std::to_string(::getpid()) + "-" +

@@ -19,7 +19,7 @@ for layout in classic modern; do
   echo "== $layout"
   "$convert" --layout "$layout" --package epub "$course" "$work/$layout"
   unzip -tq "$work/$layout.epub"
-  first=$(zipinfo -1 "$work/$layout.epub" | head -n 1)
+  first=$(zipinfo -1 "$work/$layout.epub" | sed -n 1p)
   [ "$first" = "mimetype" ] || { echo "the first entry is $first, not mimetype" >&2; exit 1; }
   details=$(zipinfo -v "$work/$layout.epub" mimetype)
   [[ "$details" == *"compression method:"*"none (stored)"* ]] ||

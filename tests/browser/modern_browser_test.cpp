@@ -1,5 +1,6 @@
 // The modern textbook in a real browser engine, opened from file:// as a student opens it
 // offline: on a phone (390 x 844) and on a laptop (1366 x 768).
+#include "browser/page_script.h"
 #include "generator/fake_word_processor.h"
 #include "generator/generate_textbook.h"
 #include "support/test_support.h"
@@ -23,17 +24,7 @@ private:
   fs::path book;
   std::unique_ptr<QWebEngineView> view;
 
-  QVariant Js(const QString& script) {
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(script, [&](const QVariant& value) {
-      result = value;
-      done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-      qWarning("script gave no answer: %s", qPrintable(script));
-    return result;
-  }
+  QVariant Js(const QString& script) { return RunPageScript(view->page(), script); }
 
   // Opens a page of the textbook (with a query, say) and waits for its script to run.
   void Open(const QString& page) {

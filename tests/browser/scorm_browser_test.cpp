@@ -1,6 +1,7 @@
 // The SCORM package in a real browser engine with a stand-in learning platform: a page that
 // offers the eight SCORM 1.2 calls as window.API, records every call and keeps the student's
 // data, and launches the package's launch page in a frame, as a platform does.
+#include "browser/page_script.h"
 #include "generator/convert_command.h"
 #include "generator/fake_word_processor.h"
 #include "support/scripted_prompts.h"
@@ -90,17 +91,7 @@ private:
   std::unique_ptr<QWebEngineView> view;
   RecordingPage* page = nullptr;
 
-  QVariant Js(const QString& script) {
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(script, [&](const QVariant& value) {
-      result = value;
-      done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-      qWarning("script gave no answer: %s", qPrintable(script));
-    return result;
-  }
+  QVariant Js(const QString& script) { return RunPageScript(view->page(), script); }
   QStringList Calls() { return Js("calls").toStringList(); }
   QString Stored(const char* name) { return Js(QString("store['%1'] || ''").arg(name)).toString(); }
 

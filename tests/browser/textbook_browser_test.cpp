@@ -1,5 +1,6 @@
 // A generated textbook in a real browser engine: the frames, the menu's buttons and links,
 // the page navigation, a Word table of contents in the menu, and the video page.
+#include "browser/page_script.h"
 #include "generator/fake_word_processor.h"
 #include "generator/generate_textbook.h"
 #include "support/test_support.h"
@@ -51,17 +52,7 @@ private:
   QWebEnginePage* page = nullptr;
   FolderScheme* scheme = nullptr;
 
-  QVariant Js(const QString& script) {
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, [&](const QVariant& value) {
-      result = value;
-      done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 10000))
-      qWarning("script gave no answer: %s", qPrintable(script));
-    return result;
-  }
+  QVariant Js(const QString& script) { return RunPageScript(page, script); }
   // JavaScript in one of the two frames.
   QString InFrame(const char* frame, const QString& expression) {
     return QString("(function(){var d = window.frames['%1'].document; return %2;})()")

@@ -422,8 +422,6 @@ void Book::Write() {
     recordPage("author.xhtml", "Інформація про автора", ModernAuthorBody(input_.author, photo));
     tree.push_back({"Інформація про автора", "author.html", {}});
   }
-  documents_.insert("title.xhtml");
-  documents_.insert("author.xhtml");
 
   std::string nav = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                     "<!DOCTYPE html>\n"

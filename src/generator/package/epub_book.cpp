@@ -4,6 +4,7 @@
 #include "generator/html_text.h"
 #include "generator/modern_pages.h"
 #include "generator/modern_textbook.h"
+#include "generator/package/media_type.h"
 #include "generator/package/xhtml_body.h"
 #include "generator/title_page.h"
 #include "text/cp1251.h"
@@ -34,11 +35,6 @@ constexpr const char* kBookStyle = "img, video { max-width: 100%; height: auto; 
                                    ".title-page .logo, .author-page .photo { max-width: 50%; }\n"
                                    ".document img { vertical-align: middle; }\n"
                                    "nav ol { list-style: none; }\n";
-
-bool IsCoreImage(const std::string& mediaType) {
-  return mediaType == "image/gif" || mediaType == "image/jpeg" || mediaType == "image/png" ||
-         mediaType == "image/svg+xml";
-}
 
 bool StartsWith(const std::string& text, const char* prefix) {
   return text.rfind(prefix, 0) == 0;
@@ -445,42 +441,6 @@ std::string EpubIdentifier(const fs::path& textbookFolder, const std::string& ti
   hex[16] = "89ab"[std::stoi(hex.substr(16, 1), nullptr, 16) & 3]; // its variant
   return "urn:uuid:" + hex.substr(0, 8) + "-" + hex.substr(8, 4) + "-" + hex.substr(12, 4) + "-" +
          hex.substr(16, 4) + "-" + hex.substr(20, 12);
-}
-
-std::string MediaTypeOf(const std::string& fileName) {
-  static const std::map<std::string, std::string> kTypes = {
-      {".css", "text/css"},
-      {".xhtml", "application/xhtml+xml"},
-      {".png", "image/png"},
-      {".jpg", "image/jpeg"},
-      {".jpeg", "image/jpeg"},
-      {".jpe", "image/jpeg"},
-      {".gif", "image/gif"},
-      {".svg", "image/svg+xml"},
-      {".bmp", "image/bmp"},
-      {".tif", "image/tiff"},
-      {".tiff", "image/tiff"},
-      {".mp4", "video/mp4"},
-      {".m4v", "video/mp4"},
-      {".pdf", "application/pdf"},
-      {".djvu", "image/vnd.djvu"},
-      {".djv", "image/vnd.djvu"},
-      {".xls", "application/vnd.ms-excel"},
-      {".xlsx", "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet"},
-      {".ods", "application/vnd.oasis.opendocument.spreadsheet"},
-      {".ppt", "application/vnd.ms-powerpoint"},
-      {".pps", "application/vnd.ms-powerpoint"},
-      {".pptx", "application/vnd.openxmlformats-officedocument.presentationml.presentation"},
-      {".ppsx", "application/vnd.openxmlformats-officedocument.presentationml.slideshow"},
-      {".odp", "application/vnd.oasis.opendocument.presentation"},
-  };
-  const size_t dot = fileName.rfind('.');
-  if (dot != std::string::npos) {
-    const auto known = kTypes.find(LowerCaseText(fileName.substr(dot)));
-    if (known != kTypes.end())
-      return known->second;
-  }
-  return "application/octet-stream";
 }
 
 void WriteEpubBook(const GenerationInput& input, const std::vector<BookNode>& nodes,

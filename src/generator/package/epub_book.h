@@ -25,7 +25,4 @@ void WriteEpubBook(const GenerationInput& input, const std::vector<BookNode>& no
 // book made again for the same place is the same book to a reader's library.
 std::string EpubIdentifier(const std::filesystem::path& textbookFolder, const std::string& title);
 
-// The media type of a file by its extension, for the book's manifest.
-std::string MediaTypeOf(const std::string& fileName);
-
 } // namespace quarbel

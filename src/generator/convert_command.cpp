@@ -44,7 +44,7 @@ std::unique_ptr<ZipWriter> MakePackage(const GenerationInput& input,
   } else {
     ScormCourse course;
     course.title = Utf8FromCp1251(ModernCourseTitle(input));
-    course.identifier = "quarbel-" + EpubIdentifier(input.outputFolder, course.title).substr(9);
+    course.identifier = "quarbel-" + PackageUuid(input.outputFolder, course.title);
     course.tree = PageTree(nodes, false);
     for (const BookNode& node : nodes)
       if (!node.page.empty())

@@ -219,7 +219,7 @@ GenerationResult GenerateTextbook(const GenerationInput& input, TextbookFolder& 
     options.cache->Trim();
   try {
     if (book)
-      *book = CollectBookNodes(input, folder);
+      *book = CollectBookNodes(input, folder, input.package == TextbookPackage::Epub);
     if (input.layout == TextbookLayout::Modern)
       WriteModernTextbook(input, folder, walk.styleSafeName(), pages);
     else

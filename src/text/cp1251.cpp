@@ -1,5 +1,7 @@
 #include "text/cp1251.h"
 
+#include "text/utf8.h"
+
 #include <array>
 #include <stdexcept>
 #include <unordered_map>
@@ -76,44 +78,7 @@ const std::array<unsigned char, 256>& Koi8rByCp1251() {
   return table;
 }
 
-constexpr char32_t kInvalid = 0xFFFFFFFF;
-
-// Decodes one code point at `pos`, advancing it. Rejects overlong forms, surrogates and
-// values past U+10FFFF; on an invalid sequence advances one byte and gives kInvalid.
-char32_t DecodeUtf8(std::string_view s, size_t& pos) {
-  const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
-  const unsigned char lead = byte(pos);
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  }
-  int extra;
-  char32_t cp;
-  char32_t min;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1, cp = lead & 0x1F, min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2, cp = lead & 0x0F, min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3, cp = lead & 0x07, min = 0x10000;
-  } else {
-    ++pos;
-    return kInvalid;
-  }
-  for (int i = 1; i <= extra; ++i) {
-    if (pos + i >= s.size() || (byte(pos + i) & 0xC0) != 0x80) {
-      ++pos;
-      return kInvalid;
-    }
-    cp = (cp << 6) | (byte(pos + i) & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++pos;
-    return kInvalid;
-  }
-  pos += extra + 1;
-  return cp;
-}
+constexpr char32_t kInvalid = kInvalidUtf8;
 
 // Walks `utf8`, calling fit(byte) for characters Windows-1251 holds and misfit(codePoint)
 // for the others (kInvalid for a broken sequence). Stops early when a callback says so.

@@ -24,7 +24,8 @@ void Prune(std::vector<MenuEntry>& entries) {
 
 } // namespace
 
-std::vector<BookNode> CollectBookNodes(const GenerationInput& input, const TextbookFolder& folder) {
+std::vector<BookNode> CollectBookNodes(const GenerationInput& input, const TextbookFolder& folder,
+                                       bool readPages) {
   std::vector<BookNode> nodes;
   int page = 0;
   for (const OutlineNode& outline : input.outline) {
@@ -36,12 +37,14 @@ std::vector<BookNode> CollectBookNodes(const GenerationInput& input, const Textb
       node.documentPath = PathFromNodeText(outline.text);
       node.kind = PageKindOf(node.documentPath);
       if (node.kind == PageKind::Word) {
-        std::string text = folder.ReadText(node.page, input.encoding);
-        if (const std::optional<std::string> block = TakeTableOfContents(text))
-          node.contents = ContentsEntriesOf(*block);
-        WordPageParts parts = SplitWordPage(text);
-        node.style = Utf8FromCp1251(parts.style);
-        node.body = Utf8FromCp1251(parts.body);
+        if (readPages) {
+          std::string text = folder.ReadText(node.page, input.encoding);
+          if (const std::optional<std::string> block = TakeTableOfContents(text))
+            node.contents = ContentsEntriesOf(*block);
+          WordPageParts parts = SplitWordPage(text);
+          node.style = Utf8FromCp1251(parts.style);
+          node.body = Utf8FromCp1251(parts.body);
+        }
       } else if (node.kind != PageKind::Unlisted) {
         node.copy = "other/" + Utf8FromCp1251(MakeSafeFileName(node.documentPath));
       }

@@ -26,9 +26,11 @@ struct BookNode {
   std::vector<ContentsEntry> contents;
 };
 
-// The course's nodes, with every Word page read as the walk wrote it into `folder` (before the
-// look's writer changes it). A page that is not there throws Error.
-std::vector<BookNode> CollectBookNodes(const GenerationInput& input, const TextbookFolder& folder);
+// The course's nodes. With `readPages`, every Word page is read as the walk wrote it into
+// `folder` (before the look's writer changes it); a page that is not there throws Error.
+// Without, the nodes hold titles and page names only.
+std::vector<BookNode> CollectBookNodes(const GenerationInput& input, const TextbookFolder& folder,
+                                       bool readPages);
 
 // The course tree of pages for a package's table of contents: a page's entry with its title
 // and page name, headings holding what is under them; headings with no page under them are

@@ -10,7 +10,6 @@
 #include "text/cp1251.h"
 #include "text/paths.h"
 #include "text/percent_encoding.h"
-#include "text/sha256.h"
 #include "text/text_case.h"
 #include "text/xml_text.h"
 
@@ -313,8 +312,8 @@ std::string Book::PackageDocument() {
                     "<package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\" "
                     "unique-identifier=\"book-id\" xml:lang=\"uk\">\n"
                     "  <metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\">\n"
-                    "    <dc:identifier id=\"book-id\">" +
-                    XmlEscaped(EpubIdentifier(input_.outputFolder, title_)) +
+                    "    <dc:identifier id=\"book-id\">urn:uuid:" +
+                    PackageUuid(input_.outputFolder, title_) +
                     "</dc:identifier>\n"
                     "    <dc:title>" +
                     XmlEscaped(title_) + "</dc:title>\n";
@@ -433,15 +432,6 @@ void Book::Write() {
 }
 
 } // namespace
-
-std::string EpubIdentifier(const fs::path& textbookFolder, const std::string& title) {
-  std::string hex =
-      Sha256Hex(fs::absolute(textbookFolder).lexically_normal().string() + "\n" + title);
-  hex[12] = '5'; // the version digit of a name-based UUID
-  hex[16] = "89ab"[std::stoi(hex.substr(16, 1), nullptr, 16) & 3]; // its variant
-  return "urn:uuid:" + hex.substr(0, 8) + "-" + hex.substr(8, 4) + "-" + hex.substr(12, 4) + "-" +
-         hex.substr(16, 4) + "-" + hex.substr(20, 12);
-}
 
 void WriteEpubBook(const GenerationInput& input, const std::vector<BookNode>& nodes,
                    const fs::path& folder, ZipWriter& zip) {

@@ -21,8 +21,4 @@ namespace quarbel {
 void WriteEpubBook(const GenerationInput& input, const std::vector<BookNode>& nodes,
                    const std::filesystem::path& folder, ZipWriter& zip);
 
-// The book's identifier: a UUID URN made from the textbook's folder and the course title, so a
-// book made again for the same place is the same book to a reader's library.
-std::string EpubIdentifier(const std::filesystem::path& textbookFolder, const std::string& title);
-
 } // namespace quarbel

@@ -1,5 +1,6 @@
 #include "generator/package/package_kind.h"
 
+#include "text/sha256.h"
 #include "text/text_case.h"
 
 #include <string>
@@ -34,6 +35,15 @@ std::filesystem::path PackageFileOf(const std::filesystem::path& textbookFolder,
     folder = folder.parent_path();
   return folder.parent_path() /
          (folder.filename().string() + (package == TextbookPackage::Scorm ? ".zip" : ".epub"));
+}
+
+std::string PackageUuid(const std::filesystem::path& textbookFolder, const std::string& title) {
+  std::string hex = Sha256Hex(
+      std::filesystem::absolute(textbookFolder).lexically_normal().string() + "\n" + title);
+  hex[12] = '5'; // the version of a name-based UUID
+  hex[16] = "89ab"[std::stoi(hex.substr(16, 1), nullptr, 16) & 3]; // its variant
+  return hex.substr(0, 8) + "-" + hex.substr(8, 4) + "-" + hex.substr(12, 4) + "-" +
+         hex.substr(16, 4) + "-" + hex.substr(20, 12);
 }
 
 } // namespace quarbel

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace quarbel {
@@ -19,5 +20,10 @@ std::optional<TextbookPackage> ParseTextbookPackage(std::string_view name);
 // "/курс/Фізика.epub". Empty for no package.
 std::filesystem::path PackageFileOf(const std::filesystem::path& textbookFolder,
                                     TextbookPackage package);
+
+// The package's identity: a UUID made from the textbook's folder and the course title, so a
+// package made again for the same place is the same package to a platform or a reader's
+// library. "6e50c851-3db0-5d58-9af0-fce5302c5397".
+std::string PackageUuid(const std::filesystem::path& textbookFolder, const std::string& title);
 
 } // namespace quarbel

@@ -1,5 +1,7 @@
 #include "generator/package/xhtml_text.h"
 
+#include "text/utf8.h"
+
 #include <algorithm>
 
 namespace quarbel::xhtml {
@@ -43,32 +45,11 @@ bool IsOneOf(std::string_view name, std::initializer_list<std::string_view> name
 }
 
 Utf8Char DecodeAt(std::string_view text, size_t at) {
-  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(at);
-  if (lead < 0x80)
-    return {lead, 1};
-  size_t length = 0;
-  char32_t code = 0;
-  char32_t least = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, code = lead & 0x1F, least = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, code = lead & 0x0F, least = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, code = lead & 0x07, least = 0x10000;
-  } else {
+  size_t next = at;
+  const char32_t code = DecodeUtf8(text, next);
+  if (code == kInvalidUtf8)
     return {};
-  }
-  if (at + length > text.size())
-    return {};
-  for (size_t i = 1; i < length; ++i) {
-    if ((byte(at + i) & 0xC0) != 0x80)
-      return {};
-    code = (code << 6) | (byte(at + i) & 0x3F);
-  }
-  if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-    return {};
-  return {code, length};
+  return {code, next - at};
 }
 
 bool IsValidUtf8(std::string_view text) {
